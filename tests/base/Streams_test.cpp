@@ -1,0 +1,153 @@
+#include "base/Streams.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "base/Exception.h"
+#include "base/ProgramFolder.h"
+
+namespace pixkura {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "pixkura-base-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, ec);
+    fs::remove_all(path_, ec);
+  }
+  std::string File(const std::string& name) const { return (fs::path(path_) / name).string(); }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadAll(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(MemoryStream, ReadWriteSeekAndShortReads) {
+  TMemoryStream s;
+  s.WriteBuffer("abcdef", 6);
+  EXPECT_EQ(s.Size(), 6);
+  s.SetPosition(2);
+  char buf[8] = {};
+  EXPECT_EQ(s.Read(buf, 8), 4);
+  EXPECT_EQ(std::string(buf, 4), "cdef");
+  EXPECT_EQ(s.Remaining(), 0);
+  s.SetPosition(4);
+  EXPECT_THROW(s.ReadBuffer(buf, 3), EReadError);
+  // Writing past the end grows the stream; seeking before the start clamps.
+  s.SetPosition(8);
+  s.WriteBuffer("z", 1);
+  EXPECT_EQ(s.Size(), 9);
+  EXPECT_EQ(s.Memory()[6], 0);
+  EXPECT_EQ(s.Seek(-100, TSeekOrigin::soCurrent), 0);
+}
+
+TEST(MemoryStream, CopyFromAndLoadFromStream) {
+  TMemoryStream a(std::vector<uint8_t>{1, 2, 3, 4});
+  TMemoryStream b;
+  b.CopyFrom(a, 0);
+  EXPECT_EQ(b.Bytes(), a.Bytes());
+  a.SetPosition(1);
+  TMemoryStream c;
+  c.CopyFrom(a, 2);
+  EXPECT_EQ(c.Bytes(), (std::vector<uint8_t>{2, 3}));
+  a.SetPosition(3);
+  EXPECT_THROW(c.CopyFrom(a, 5), EReadError);
+}
+
+TEST(FileStream, OpenAndCreateErrorsCarryTheFileName) {
+  TempFolder dir;
+  const std::string missing = dir.File("missing.bmp");
+  try {
+    TFileStream s(missing, TFileMode::fmOpenRead);
+    FAIL();
+  } catch (const EFOpenError& e) {
+    EXPECT_EQ(e.Message(), "ファイル " + missing + " は開けません");
+  }
+  // A folder is not a readable file.
+  EXPECT_THROW(TFileStream(dir.Path(), TFileMode::fmOpenRead), EFOpenError);
+  const std::string inNowhere = dir.File("no/such/folder.bmp");
+  try {
+    TFileStream s(inNowhere, TFileMode::fmCreate);
+    FAIL();
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "ファイル " + inNowhere + " を作成できません");
+  }
+}
+
+TEST(FileStream, WritesAndReadsBack) {
+  TempFolder dir;
+  const std::string file = dir.File("x.bin");
+  {
+    TFileStream out(file, TFileMode::fmCreate);
+    out.WriteBuffer("hello", 5);
+  }
+  TFileStream in(file, TFileMode::fmOpenRead);
+  EXPECT_EQ(in.Size(), 5);
+  char buf[5];
+  in.ReadBuffer(buf, 5);
+  EXPECT_EQ(std::string(buf, 5), "hello");
+  EXPECT_THROW(in.ReadBuffer(buf, 1), EReadError);
+}
+
+TEST(AtomicWrite, ReplacesWholeFileAndKeepsItsMode) {
+  TempFolder dir;
+  const std::string file = dir.File("sheet.bmp");
+  WriteFileAtomically(file, "old", 3);
+  ::chmod(file.c_str(), 0640);
+  WriteFileAtomically(file, "new content", 11);
+  EXPECT_EQ(ReadAll(file), "new content");
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(AtomicWrite, FailureLeavesTheOldFileUntouched) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+  TempFolder dir;
+  const std::string file = dir.File("keep.bmp");
+  WriteFileAtomically(file, "precious", 8);
+  fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_THROW(WriteFileAtomically(file, "x", 1), EFCreateError);
+  fs::permissions(dir.Path(), fs::perms::owner_all);
+  EXPECT_EQ(ReadAll(file), "precious");
+}
+
+TEST(AtomicWrite, TargetThatIsAFolderFailsWithoutDamage) {
+  TempFolder dir;
+  const std::string target = dir.File("sub");
+  fs::create_directory(target);
+  EXPECT_THROW(WriteFileAtomically(target, "x", 1), EInOutError);
+  EXPECT_TRUE(fs::is_directory(target));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(ProgramFolder, IsTheExecutablesFolderUnlessOverridden) {
+  const std::string real = ProgramFolder();
+  EXPECT_TRUE(FileExists(real + "/base_Streams_test"));
+  SetProgramFolderForTesting("/tmp/elsewhere");
+  EXPECT_EQ(ProgramFolder(), "/tmp/elsewhere");
+  SetProgramFolderForTesting("");
+  EXPECT_EQ(ProgramFolder(), real);
+}
+
+}  // namespace
+}  // namespace pixkura
