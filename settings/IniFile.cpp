@@ -1,0 +1,122 @@
+#include "settings/IniFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+#include "base/Exception.h"
+#include "base/Streams.h"
+#include "settings/ShiftJis.h"
+
+namespace pixkura {
+namespace {
+
+enum class TReadResult { kOk, kMissing, kFailed };
+
+struct TFileHandle {
+  explicit TFileHandle(int f) : fd(f) {}
+  ~TFileHandle() {
+    if (fd >= 0) ::close(fd);
+  }
+  TFileHandle(const TFileHandle&) = delete;
+  TFileHandle& operator=(const TFileHandle&) = delete;
+  int fd;
+};
+
+// Reads the whole of a regular file. kMissing: there is no such file;
+// kFailed: something is there but cannot be read as a file.
+TReadResult ReadWholeFile(const std::string& fileName, std::string& out) {
+  out.clear();
+  const TFileHandle file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.fd < 0) return errno == ENOENT || errno == ENOTDIR ? TReadResult::kMissing : TReadResult::kFailed;
+  struct stat st {};
+  if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) return TReadResult::kFailed;
+  std::array<char, 65536> buffer{};
+  for (;;) {
+    const ssize_t n = ::read(file.fd, buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return TReadResult::kFailed;
+    if (n == 0) return TReadResult::kOk;
+    out.append(buffer.data(), static_cast<size_t>(n));
+  }
+}
+
+// Text as it may stand in one line of the file: it ends at a NUL, and line
+// breaks become blanks.
+std::string OneLine(std::string_view text) {
+  std::string line(text.substr(0, text.find('\0')));
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return line;
+}
+
+std::string Encode(std::string_view text) { return Utf8ToShiftJis(OneLine(text)); }
+
+// The file a write must replace: the target of a symbolic link rather than
+// the link itself, so that replacing the file keeps the link.
+std::string WriteTarget(const std::string& fileName) {
+  struct stat st {};
+  if (::lstat(fileName.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return fileName;
+  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(fileName.c_str(), nullptr),
+                                                             &std::free);
+  return resolved ? std::string(resolved.get()) : fileName;
+}
+
+// A file whose permissions allow no writing is read-only even for a user the
+// system would let through (root): the write is refused as the platform does.
+bool IsWritableFile(const std::string& fileName) {
+  struct stat st {};
+  return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) != 0 &&
+         ::access(fileName.c_str(), W_OK) == 0;
+}
+
+}  // namespace
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view ident,
+                                 std::string_view def) const {
+  std::string bytes;
+  if (ReadWholeFile(fileName_, bytes) != TReadResult::kOk) return std::string(def);
+  const auto value = FindIniValue(bytes, Encode(section), Encode(ident));
+  return value ? ShiftJisToUtf8(*value) : std::string(def);
+}
+
+void TIniFile::WriteString(std::string_view section, std::string_view ident, std::string_view value) const {
+  const std::string target = WriteTarget(fileName_);
+  std::string bytes;
+  switch (ReadWholeFile(target, bytes)) {
+    case TReadResult::kOk:
+      if (IsWritableFile(target)) break;
+      [[fallthrough]];
+    case TReadResult::kFailed:
+      throw EFWriteError(FileWriteErrorMessage(fileName_));
+    case TReadResult::kMissing:
+      break;
+  }
+  const std::string updated = SetIniValue(bytes, Encode(section), Encode(ident), Encode(value));
+  try {
+    WriteFileAtomically(target, updated.data(), updated.size());
+  } catch (const EStreamError&) {
+    throw EFWriteError(FileWriteErrorMessage(fileName_));
+  } catch (const EInOutError&) {
+    throw EFWriteError(FileWriteErrorMessage(fileName_));
+  }
+}
+
+TIniFile::TSection TIniFile::ReadSection(std::string_view section) const {
+  std::string bytes;
+  if (ReadWholeFile(fileName_, bytes) != TReadResult::kOk) bytes.clear();
+  return TSection(TIniSectionValues(std::move(bytes), Encode(section)));
+}
+
+std::string TIniFile::TSection::ReadString(std::string_view ident, std::string_view def) const {
+  const auto value = values_.Find(Encode(ident));
+  return value ? ShiftJisToUtf8(*value) : std::string(def);
+}
+
+}  // namespace pixkura
