@@ -1,0 +1,122 @@
+#include "app/core/BlendTable.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "image/DIB256.h"
+
+namespace pixkura {
+namespace {
+
+std::unique_ptr<TIxDIB> Palette(TColor (*entry)(int)) {
+  auto dib = std::make_unique<TIxDIB>();
+  dib->SetWidth(16);
+  dib->SetHeight(16);
+  dib->SetPaletteSize(256);
+  for (int i = 0; i < 256; ++i) dib->SetColors(i, entry(i));
+  return dib;
+}
+
+TColor Grey(int i) { return RGB(static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i)); }
+
+TEST(BlendTable, UnitTableIsExactAtBothEnds) {
+  std::array<double, 256> unit{};
+  unit.fill(-1);
+  FillUnitTable(unit);
+  EXPECT_EQ(unit[0], 0.0);
+  EXPECT_EQ(unit[255], 1.0);
+  EXPECT_EQ(unit[51], 0.2);
+  for (int i = 0; i < 256; ++i) EXPECT_EQ(unit[i], i / 255.0);
+}
+
+TEST(BlendTable, GreyRamp) {
+  const auto pal = Palette(Grey);
+  auto table = std::make_unique<TBlendTable>();
+  MakeMixTable(*pal, *table);
+  EXPECT_EQ(table->DarkIdx, 0);
+  EXPECT_EQ(table->LightIdx, 255);
+  EXPECT_EQ(table->MixTable[0][255], 128);  // lightness 0.5 rounds half to even
+  EXPECT_EQ(table->MixTable[255][0], 128);
+  for (int i = 0; i < 256; ++i) EXPECT_EQ(table->MixTable[i][i], i);
+  // The mean of two neighbours is nearest to one of them: the painted colour
+  // is written, so the blend always changes the pixel.
+  EXPECT_EQ(table->MixTable[10][11], 11);
+  EXPECT_EQ(table->MixTable[11][10], 10);
+  for (int a = 0; a < 256; ++a)
+    for (int b = 0; b < 256; ++b)
+      if (a != b) ASSERT_NE(table->MixTable[a][b], a) << a << "," << b;
+}
+
+TEST(BlendTable, DuplicatesGiveTheLowestIndex) {
+  // Entries 0..3 are white, 4.. a ramp from black; 200 and 201 black as well.
+  const auto pal = Palette([](int i) -> TColor {
+    if (i < 4) return clWhite;
+    if (i == 200 || i == 201) return clBlack;
+    return RGB(static_cast<uint8_t>(i - 4), 0, 0);
+  });
+  auto table = std::make_unique<TBlendTable>();
+  MakeMixTable(*pal, *table);
+  EXPECT_EQ(table->DarkIdx, 4);   // index 4 is black too, and the lowest such
+  EXPECT_EQ(table->LightIdx, 0);  // white at 0..3
+  // Two whites: their mean is white, nearest entry 0 (lowest of the ties), so
+  // MixTable[0][1] = the painted colour 1, MixTable[1][0] = 0.
+  EXPECT_EQ(table->MixTable[0][1], 1);
+  EXPECT_EQ(table->MixTable[1][0], 0);
+  EXPECT_EQ(table->MixTable[2][3], 0);
+  // Black over black at 200: the mean is black, nearest index 4.
+  EXPECT_EQ(table->MixTable[200][201], 4);
+}
+
+TEST(BlendTable, MeanNearestToTheOldColourWritesThePaintedOne) {
+  // Only two colours far apart, plus a mid grey: black + white -> grey.
+  const auto pal = Palette([](int i) -> TColor {
+    if (i == 0) return clBlack;
+    if (i == 1) return clWhite;
+    if (i == 2) return RGB(120, 120, 120);
+    return RGB(255, 0, 0);  // the rest: red
+  });
+  auto table = std::make_unique<TBlendTable>();
+  MakeMixTable(*pal, *table);
+  EXPECT_EQ(table->MixTable[0][1], 2);
+  EXPECT_EQ(table->MixTable[1][0], 2);
+  // Grey and white: mean lightness ~0.735, nearest is white (1) -> painting
+  // white over grey gives white, painting grey over white gives grey.
+  EXPECT_EQ(table->MixTable[2][1], 1);
+  EXPECT_EQ(table->MixTable[1][2], 2);
+  // Two reds: the mean is red, nearest index 3 (the lowest red).
+  EXPECT_EQ(table->MixTable[10][20], 3);
+  EXPECT_EQ(table->MixTable[3][4], 4);
+  EXPECT_EQ(table->MixTable[4][3], 3);
+}
+
+TEST(BlendTable, MatchesABruteForceSearch) {
+  // A scattered palette: every mix against a plain linear nearest search.
+  const auto pal = Palette([](int i) -> TColor {
+    const uint32_t v = static_cast<uint32_t>(i) * 2654435761u;
+    return RGB(static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24));
+  });
+  auto table = std::make_unique<TBlendTable>();
+  MakeMixTable(*pal, *table);
+  for (int j = 0; j < 256; j += 7)
+    for (int k = j + 1; k < 256; k += 5) {
+      THSL a, b, m;
+      ColorToHSL(pal->GetColors(j), a);
+      ColorToHSL(pal->GetColors(k), b);
+      MixHSL(a, b, m);
+      const TColor c = HSLToColor(m);
+      int best = 0, bestD = 1 << 30;
+      for (int i = 0; i < 256; ++i) {
+        const TColor e = pal->GetColors(i);
+        const int dr = GetRValue(e) - GetRValue(c), dg = GetGValue(e) - GetGValue(c),
+                  db = GetBValue(e) - GetBValue(c);
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestD) bestD = d, best = i;
+      }
+      EXPECT_EQ(table->MixTable[j][k], best == j ? k : best);
+      EXPECT_EQ(table->MixTable[k][j], best == k ? j : best);
+    }
+}
+
+}  // namespace
+}  // namespace pixkura
