@@ -1,0 +1,19 @@
+// Saving a picture in the format its file name asks for: PNG for the
+// extension ".png" in any letter case, a BMP file for anything else.
+#pragma once
+
+#include <string>
+
+#include "image/IxDIB.h"
+
+namespace pixkura {
+
+// The extension of fileName: from the last "." after the last "/", the dot
+// included; empty when the name has none.
+std::string FileExtension(const std::string& fileName);
+
+// Writes bitmap to fileName as PNG or BMP; either way the file is built in
+// memory first and replaces fileName atomically.
+void SavePicture(const std::string& fileName, const TIxDIB& bitmap);
+
+}  // namespace pixkura

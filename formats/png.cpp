@@ -1,0 +1,141 @@
+#include "formats/png.h"
+
+#include <array>
+#include <cstring>
+
+#include "base/Streams.h"
+#include "formats/ZlibStream.h"
+
+namespace pixkura {
+
+namespace {
+
+constexpr uint8_t kSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+constexpr int kPaletteEntries = 256;
+
+class TCrcTable {
+ public:
+  TCrcTable() {
+    for (uint32_t n = 0; n < 256; ++n) {
+      uint32_t c = n;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      table_[n] = c;
+    }
+  }
+  uint32_t Of(const uint8_t* data, size_t size) const {
+    uint32_t c = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i) c = table_[(c ^ data[i]) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+  }
+
+ private:
+  std::array<uint32_t, 256> table_{};
+};
+
+void WriteU32BE(TStream& s, uint32_t v) {
+  const uint8_t b[4] = {static_cast<uint8_t>(v >> 24), static_cast<uint8_t>(v >> 16),
+                        static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)};
+  s.WriteBuffer(b, 4);
+}
+
+// Starts a chunk; returns where its type begins, the start of its CRC range.
+int64_t BeginChunk(TMemoryStream& file, uint32_t length, const char (&type)[5]) {
+  WriteU32BE(file, length);
+  const int64_t typeStart = file.Position();
+  file.WriteBuffer(type, 4);
+  return typeStart;
+}
+
+// Appends the CRC of the type and data written since typeStart, read back
+// from the file being built.
+void EndChunk(TMemoryStream& file, int64_t typeStart, const TCrcTable& crc) {
+  const int64_t end = file.Position();
+  WriteU32BE(file, crc.Of(file.Memory() + typeStart, static_cast<size_t>(end - typeStart)));
+}
+
+// The unfiltered rows: filter byte 0, then one palette index per pixel.
+std::vector<uint8_t> RawRows(const TIxInternalDIB& d) {
+  const size_t width = static_cast<size_t>(d.Width);
+  std::vector<uint8_t> raw((width + 1) * static_cast<size_t>(d.Height));
+  const int bits = d.Header().biBitCount;
+  uint8_t* out = raw.data();
+  for (int32_t y = 0; y < d.Height; ++y) {
+    *out++ = 0;
+    const uint8_t* row = d.Row(y);
+    if (bits == 8) {
+      std::memcpy(out, row, width);
+    } else {
+      const int perByte = 8 / bits;
+      const int mask = (1 << bits) - 1;
+      for (size_t x = 0; x < width; ++x) {
+        const int shift = bits * (perByte - 1 - static_cast<int>(x % perByte));
+        out[x] = static_cast<uint8_t>((row[x / perByte] >> shift) & mask);
+      }
+    }
+    out += width;
+  }
+  return raw;
+}
+
+}  // namespace
+
+uint32_t PNGCrc32(const uint8_t* data, size_t size) { return TCrcTable().Of(data, size); }
+
+std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap) {
+  const TIxInternalDIB& d = bitmap.InternalDIB();
+  const int bits = d.Header().biBitCount;
+  if (d.Header().biCompression != BI_RGB || (bits != 1 && bits != 4 && bits != 8))
+    throw EIxDIBBadDIBType("SavePNG: Bad DIB Type");
+
+  const TCrcTable crc;
+  TMemoryStream file;
+  file.WriteBuffer(kSignature, sizeof kSignature);
+
+  int64_t chunk = BeginChunk(file, 13, "IHDR");
+  WriteU32BE(file, static_cast<uint32_t>(d.Width));
+  WriteU32BE(file, static_cast<uint32_t>(d.Height));
+  const uint8_t format[5] = {8, 3, 0, 0, 0};  // depth 8, palette, deflate, no filter, no interlace
+  file.WriteBuffer(format, sizeof format);
+  EndChunk(file, chunk, crc);
+
+  chunk = BeginChunk(file, 3 * kPaletteEntries, "PLTE");
+  uint8_t palette[3 * kPaletteEntries];
+  for (int i = 0; i < kPaletteEntries; ++i) {
+    const TColor c = bitmap.GetColors(i);
+    palette[3 * i] = GetRValue(c);
+    palette[3 * i + 1] = GetGValue(c);
+    palette[3 * i + 2] = GetBValue(c);
+  }
+  file.WriteBuffer(palette, sizeof palette);
+  EndChunk(file, chunk, crc);
+
+  // The length is known only once the data are compressed.
+  const int64_t lengthField = file.Position();
+  chunk = BeginChunk(file, 0, "IDAT");
+  const std::vector<uint8_t> raw = RawRows(d);
+  TMemoryStream compressed;
+  {
+    TCompressionStream deflater(TCompressionLevel::clMax, compressed);
+    deflater.WriteBuffer(raw.data(), static_cast<int64_t>(raw.size()));
+    deflater.Finish();
+  }
+  const int64_t n = compressed.Size();
+  if (n > 0x7FFFFFFF) throw EIntOverflow("Arithmetic overflow");  // a chunk length is 31 bits
+  file.WriteBuffer(compressed.Memory(), n);
+  EndChunk(file, chunk, crc);
+  const int64_t end = file.Position();
+  file.SetPosition(lengthField);
+  WriteU32BE(file, static_cast<uint32_t>(n));
+  file.SetPosition(end);
+
+  chunk = BeginChunk(file, 0, "IEND");
+  EndChunk(file, chunk, crc);
+  return file.TakeBytes();
+}
+
+void SavePNG(const std::string& fileName, const TIxDIB& bitmap) {
+  const std::vector<uint8_t> bytes = EncodePNG(bitmap);
+  WriteFileAtomically(fileName, bytes.data(), bytes.size());
+}
+
+}  // namespace pixkura
