@@ -32,7 +32,9 @@ struct TFileHandle {
 // kFailed: something is there but cannot be read as a file.
 TReadResult ReadWholeFile(const std::string& fileName, std::string& out) {
   out.clear();
-  const TFileHandle file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that a FIFO in the file's place cannot hang the reader;
+  // anything but a regular file is then refused.
+  const TFileHandle file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.fd < 0) return errno == ENOENT || errno == ENOTDIR ? TReadResult::kMissing : TReadResult::kFailed;
   struct stat st {};
   if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) return TReadResult::kFailed;

@@ -89,6 +89,29 @@ TEST(IniFile, WritingThroughASymbolicLinkKeepsTheLink) {
   EXPECT_EQ(ReadFileBytes(dir.File("real.ini")), "[S]\r\nk=2\r\n");
 }
 
+TEST(IniFile, HostileFilesReadWithoutHarm) {
+  TTempDir dir;
+  const TIniFile ini(dir.File("a.ini"));
+  std::string bytes = "[S]\nhuge=" + std::string(3 << 20, 'x') + "\n";
+  bytes += std::string("nul=a\0b\n", 8) + "bad=\x83\xFF\x81\n" + "[T]\r\r\n[S]\nlast=\x82";
+  WriteFileBytes(ini.FileName(), bytes);
+  EXPECT_EQ(ini.ReadString("S", "huge", "").size(), kIniMaxValueLength);
+  EXPECT_EQ(ini.ReadString("S", "nul", ""), std::string("a\0b", 3));
+  EXPECT_EQ(ini.ReadString("S", "bad", ""), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(ini.ReadString("S", "last", "none"), "none");  // only the first [S] counts
+  ini.WriteString("S", "new", "1");
+  EXPECT_EQ(ini.ReadString("S", "new", ""), "1");
+  EXPECT_EQ(ReadFileBytes(ini.FileName()).size(), bytes.size() + 7);
+}
+
+TEST(IniFile, SomethingOtherThanAFileInItsPlaceIsNeverOpenedForReading) {
+  TTempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("fifo.ini").c_str(), 0644), 0);
+  const TIniFile ini(dir.File("fifo.ini"));
+  EXPECT_EQ(ini.ReadString("S", "k", "def"), "def");  // no hang waiting for a writer
+  EXPECT_THROW(ini.WriteString("S", "k", "v"), EFWriteError);
+}
+
 TEST(IniFile, SectionSnapshotReadsManyKeysAtOnce) {
   TTempDir dir;
   const TIniFile ini(dir.File("a.ini"));
