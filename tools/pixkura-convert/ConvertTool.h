@@ -1,0 +1,37 @@
+// The converter's command line: pixkura-convert [--depth 1|4|8|24] [--info] INPUT [OUTPUT]
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "image/IxDIB.h"
+
+namespace pixkura {
+
+inline constexpr const char* kConvertUsage =
+    "usage: pixkura-convert [--depth 1|4|8|24] [--info] INPUT [OUTPUT]";
+
+struct TConvertOptions {
+  int Depth = 8;
+  bool Info = false;
+  bool Help = false;
+  std::string Input;
+  std::string Output;  // empty: nothing is written (only with --info)
+};
+
+// The options of args (the program name excluded), or nothing with the
+// reason in error.
+std::optional<TConvertOptions> ParseConvertArguments(const std::vector<std::string>& args,
+                                                     std::string& error);
+
+// Width, height, bit count, compression, palette size and pixel format, one
+// "name: value" line each.
+void PrintPictureInfo(const TIxDIB& bitmap, std::ostream& out);
+
+// Runs the converter; returns the exit status: 0 done, 1 the picture could
+// not be read, converted or written (the message on err), 2 usage error.
+int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace pixkura

@@ -1,0 +1,13 @@
+// How the converter reads its input. Kept to one function so that reading
+// can move to the plug-in loader (every format, not only BMP/DIB) in one place.
+#pragma once
+
+#include <string>
+
+#include "image/IxDIB.h"
+
+namespace pixkura {
+
+void LoadPicture(const std::string& fileName, TIxDIB& bitmap);
+
+}  // namespace pixkura
