@@ -1,0 +1,46 @@
+// The exported functions of pixkura-misc.spi: BMPs with extended headers,
+// TGA and binary PNM, recognised by their headers.
+#include "plugins/common/SpiLimits.h"
+#include "plugins/stbimage/BmpDecoder.h"
+#include "plugins/stbimage/MiscHeaders.h"
+#include "plugins/stbimage/StbDecoder.h"
+
+namespace {
+
+using namespace pixkura::spi;
+using namespace pixkura::spi::misc;
+
+constexpr TFormatEntry kFormats[] = {
+    {"*.bmp;*.dib", "Windows Bitmap (extended headers)"},
+    {"*.tga", "Truevision TGA"},
+    {"*.pnm;*.ppm;*.pgm", "Portable anymap"},
+};
+constexpr TPluginDescription kDescription{"Pixkura BMP/TGA/PNM import (stb_image)", kFormats};
+
+bool IsMiscFile(const uint8_t* head) {
+  return ReadMiscHeader(TBytes(head, SPI_HEADER_BYTES)).kind != TMiscKind::kNone;
+}
+
+int32_t ReadMiscFacts(TBytes file, TPictureFacts& facts) {
+  const TMiscHeader header = ReadMiscHeader(file);
+  if (header.kind == TMiscKind::kNone) return SPI_UNKNOWN_FORMAT;
+  facts.width = header.width;
+  facts.height = header.height;
+  facts.colorDepth = header.indexed ? 8 : 24;
+  facts.xDpi = PelsPerMeterToDpi(header.xPelsPerMeter);
+  facts.yDpi = PelsPerMeterToDpi(header.yPelsPerMeter);
+  return CheckPictureSize(header.width, header.height);
+}
+
+int32_t DecodeMisc(TBytes file, TDibBlocks& out, TProgress& progress) {
+  const TMiscHeader header = ReadMiscHeader(file);
+  if (const int32_t holds = CheckFileHolds(header, file.size()); holds != SPI_SUCCESS) return holds;
+  if (header.kind == TMiscKind::kBmp) return DecodeBmp(file, header, out, progress);
+  return DecodeWithStb(file, header, out, progress);
+}
+
+constexpr TPluginFunctions kPlugin{&kDescription, IsMiscFile, ReadMiscFacts, DecodeMisc};
+
+}  // namespace
+
+PIXKURA_SPI_DEFINE_EXPORTS(kPlugin)
