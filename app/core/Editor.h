@@ -13,6 +13,7 @@
 #include "app/core/BlendTable.h"
 #include "app/core/Controls.h"
 #include "app/core/EditorHost.h"
+#include "app/core/EditorSettings.h"
 #include "image/IxDIB.h"
 
 namespace pixkura {
@@ -278,8 +279,62 @@ class TEditor {
   void MovTimTimer(TComponent* Sender);
   void StepBarChange(TComponent* Sender);
 
+
+  // ---- Start-up with given stored values, and the settings seam -------------------------
+  // FormCreate() is FormCreate(ReadStoredSettings()); tests start the editor
+  // with chosen values this way (EditorCreate.cpp).
+  void FormCreate(const TEditorSettings& stored);
+  // Applies stored values to the state and the controls in the settings' read
+  // order, then runs the change handlers of SelSizeBar and StepBar; ReadSettings()
+  // is ReadSettings(ReadStoredSettings()) (EditorSettings.cpp).
+  void ReadSettings(const TEditorSettings& stored);
+  // The values kept in the settings file; every value not stored is its
+  // default (EditorSettings.cpp: the one place that reads the store).
+  TEditorSettings ReadStoredSettings();
+  // The values the close writes back.
+  TEditorSettings CurrentSettings() const;
+  // Places the three panels from left to right by LeftPanelPos, CenterPanelPos,
+  // RightPanelPos (EditorPanels.cpp).
+  void LayoutPanels();
+
+  // ---- Layers (EditorLayers.cpp) ----------------------------------------------------------
+  // Composes the ChrX x ChrY frame whose top-left sheet pixel is (X, Y) straight
+  // into LayAllDib at (X, Y): "below" (the frame's layer over the layers beneath
+  // it), and with All also every layer above it. The frame's layer is decided by
+  // its right and bottom edges; YONBUN chooses the split.
+  void ComposeLayerFrame(int32_t X, int32_t Y, bool All);
+
+  // ---- Palette picks (EditorPalette.cpp) ----------------------------------------------------
+  // Recolour cMainBox / cTOUMEIBox with the colour of MainColor / Toumei and put
+  // PalSel / TOUSel on its swatch: what every pick does after setting the index.
+  void ShowMainColor();
+  void ShowToumei();
+
  private:
   void BuildLayout();  // EditorLayout.cpp
+
+  // Start-up steps (EditorCreate.cpp).
+  void ShapeViewBitmaps();
+  void CreateWorkBuffers();
+  void CreateUndoSlots();
+  void WriteGreyRampPaletteFile();
+
+  // The loupe window of one redraw: sheet pixel (sx, sy) at its top-left, w x h
+  // sheet pixels of the cell visible (EditorLoupe.cpp).
+  struct TLoupeWindow {
+    int32_t sx, sy, w, h;
+  };
+  TLoupeWindow LoupeWindow() const;
+  void StretchToLoupe(TIxDIB& source, const TLoupeWindow& r);
+  void RenderLayerPicture(const TLoupeWindow& r);
+  void FillBeyondCell(const TLoupeWindow& r);
+  void DrawLoupeLines(const TLoupeWindow& r);
+  // Builds LayDib (and LayAllDib when a view needs it) for the loupe window (EditorLayers.cpp).
+  void BuildLoupeComposites(const TLoupeWindow& r);
+
+  // Zoom and markers (EditorCommands.cpp, EditorPalette.cpp).
+  void SetZoom(uint8_t bairitu);
+  void PlaceSwatchMarker(TShape& marker, uint8_t index);
 };
 
 }  // namespace pixkura

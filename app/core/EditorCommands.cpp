@@ -1,0 +1,133 @@
+// Mode commands: tool, zoom, pen size, display options and scrolling the
+// loupe. None of them changes the sheet.
+#include <array>
+#include <utility>
+
+#include "app/core/Editor.h"
+
+namespace pixkura {
+namespace {
+
+struct TToolEntry {
+  TSpeedButton TEditor::*Button;
+  TMenuItem TEditor::*Item;
+  uint8_t Tool;
+  const char* StatusText;
+};
+
+// The tool buttons, their menu items, the tool number and the status text.
+constexpr std::array<TToolEntry, 6> kTools{{
+    {&TEditor::btPset, &TEditor::MnPen, 0, "ペンツール"},
+    {&TEditor::btLine, &TEditor::MnLine, 1, "線描画"},
+    {&TEditor::btCircle, &TEditor::MnCircle, 2, "円描画"},
+    {&TEditor::btPaint, &TEditor::MnPaint, 3, "塗りつぶし"},
+    {&TEditor::btBox, &TEditor::MnBox, 4, "箱形塗りつぶし"},
+    {&TEditor::btMarge, &TEditor::MnMarge, 5, "半透明合成"},
+}};
+
+// Zoom buttons and menu items by zoom exponent 0..5.
+constexpr std::array<std::pair<TSpeedButton TEditor::*, TMenuItem TEditor::*>, 6> kZooms{{
+    {&TEditor::x1, &TEditor::MnBai1},
+    {&TEditor::x2, &TEditor::MnBai2},
+    {&TEditor::x4, &TEditor::MnBai4},
+    {&TEditor::x8, &TEditor::MnBai8},
+    {&TEditor::x16, &TEditor::MnBai16},
+    {&TEditor::x32, &TEditor::MnBai32},
+}};
+
+// Pen-size buttons and menu items by pen size 1..5.
+constexpr std::array<std::pair<TSpeedButton TEditor::*, TMenuItem TEditor::*>, 5> kPens{{
+    {&TEditor::p1, &TEditor::MnP1},
+    {&TEditor::p2, &TEditor::MnP2},
+    {&TEditor::p3, &TEditor::MnP3},
+    {&TEditor::p4, &TEditor::MnP4},
+    {&TEditor::p5, &TEditor::MnP5},
+}};
+
+}  // namespace
+
+void TEditor::btToolClick(TComponent*) {
+  // A line, ellipse or box begun with the old tool is dropped.
+  DrawTg.Hide();
+  ShapeAnchor = false;
+  for (const TToolEntry& t : kTools)
+    if ((this->*t.Button).Down()) {
+      Tool = t.Tool;
+      SBar.SetText(3, t.StatusText);
+    }
+}
+
+void TEditor::XClick(TComponent* Sender) {
+  for (size_t i = 0; i < kZooms.size(); ++i)
+    if (Sender == &(this->*kZooms[i].first)) SetZoom(static_cast<uint8_t>(i));
+}
+
+void TEditor::SetZoom(uint8_t bairitu) {
+  Bairitu = bairitu;
+  Bai = static_cast<uint8_t>(1u << Bairitu);
+  LupeSpan = static_cast<uint16_t>(256 / Bai);
+  // Every zoom change shows the cell from its top-left corner again.
+  LupeX = 0;
+  LupeY = 0;
+  SelA.SetBounds(AllView.Left() + CellX, AllView.Top() + CellY, SelA.Width(), SelA.Height());
+  SelC.SetBounds(AllView.Left() + CellX, AllView.Top() + CellY, LupeSpan, LupeSpan);
+  RedrawLoupe();
+}
+
+void TEditor::PClick(TComponent* Sender) {
+  for (size_t i = 0; i < kPens.size(); ++i)
+    if (Sender == &(this->*kPens[i].first)) PenSize = static_cast<int32_t>(i + 1);
+}
+
+void TEditor::GridClick(TComponent* Sender) {
+  if (Sender == &Grid) GridOn = !GridOn;
+  if (Sender == &Chuou) CLineOn = !CLineOn;
+  // Every option is read by the drawing code, so any of them redraws.
+  RedrawLoupe();
+}
+
+void TEditor::LupeBtClick(TComponent* Sender) {
+  // Half the loupe's span per click.
+  const int32_t d = 128 / Bai;
+  int32_t x = LupeX;
+  int32_t y = LupeY;
+  if (Sender == &LupeDown) y += d;
+  if (Sender == &LupeUp) y -= d;
+  if (Sender == &LupeLeft) x -= d;
+  if (Sender == &LupeRight) x += d;
+  // The far edge of the loupe never passes the cell's edge.
+  if (x < 0 || y < 0 || x > ChrX - d - 1 || y > ChrY - d - 1) return;
+  if (DrawTg.Visible()) {
+    // Keep the anchor marker on the same sheet pixel: it moves d * Bai screen
+    // pixels against the scroll.
+    DrawTg.SetBounds(DrawTg.Left() - (x - LupeX) * Bai, DrawTg.Top() - (y - LupeY) * Bai, DrawTg.Width(),
+                     DrawTg.Height());
+  }
+  LupeX = x;
+  LupeY = y;
+  SelC.SetBounds(AllView.Left() + CellX + LupeX, AllView.Top() + CellY + LupeY, SelC.Width(), SelC.Height());
+  RedrawLoupe();
+}
+
+void TEditor::MenuClick(TComponent* Sender) {
+  // Each item puts down the button it stands for, then acts as that button.
+  for (const TToolEntry& t : kTools)
+    if (Sender == &(this->*t.Item)) {
+      (this->*t.Button).SetDown(true);
+      btToolClick(&(this->*t.Button));
+    }
+  for (const auto& [button, item] : kPens)
+    if (Sender == &(this->*item)) {
+      (this->*button).SetDown(true);
+      PClick(&(this->*button));
+    }
+  for (const auto& [button, item] : kZooms)
+    if (Sender == &(this->*item)) {
+      (this->*button).SetDown(true);
+      XClick(&(this->*button));
+    }
+  if (Sender == &MnGrid) GridClick(&Grid);
+  if (Sender == &MnGrid2) GridClick(&Chuou);
+}
+
+}  // namespace pixkura

@@ -1,0 +1,27 @@
+// The palette file beside the program: read into and written from the master
+// palette, the colour table of PalDib.
+#include "app/core/Editor.h"
+#include "base/ProgramFolder.h"
+#include "formats/PaletteFile.h"
+
+namespace pixkura {
+
+std::string TEditor::PaletteFilePath() const { return ProgramFolder() + "/Pixkura.pal"; }
+
+void TEditor::PalLoad(TComponent*) {
+  // Start from the current colours: entries a short file does not reach keep
+  // them. A file that cannot be opened raises before anything changes.
+  TPaletteValues values{};
+  for (size_t i = 0; i < values.size(); ++i) values[i] = PalDib->GetColors(static_cast<int32_t>(i));
+  const size_t entries = ReadPaletteFile(PaletteFilePath(), values);
+  for (size_t i = 0; i < entries; ++i) PalDib->SetColors(static_cast<int32_t>(i), values[i]);
+  SpreadPalette();
+}
+
+void TEditor::PalSave(TComponent*) {
+  TPaletteValues values{};
+  for (size_t i = 0; i < values.size(); ++i) values[i] = PalDib->GetColors(static_cast<int32_t>(i));
+  WritePaletteFile(PaletteFilePath(), values);
+}
+
+}  // namespace pixkura
