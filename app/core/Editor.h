@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -278,7 +279,11 @@ class TEditor {
   void MovMouseUp(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   void MovTimTimer(TComponent* Sender);
   void StepBarChange(TComponent* Sender);
+  // Shortest time of one compose-and-repaint round of the animation preview.
+  static constexpr std::chrono::microseconds kAnimationRound{2500};
 
+  // Copies the selected cell of the sheet into ChrDib.
+  void RefreshChrDib();
 
   // ---- Start-up with given stored values, and the settings seam -------------------------
   // FormCreate() is FormCreate(ReadStoredSettings()); tests start the editor
@@ -312,6 +317,10 @@ class TEditor {
 
  private:
   void BuildLayout();  // EditorLayout.cpp
+
+  // Special views (EditorPreview.cpp).
+  TIxDIB& SpecialViewSource();
+  void DrawSpecialView(TIxDIB& source, TIxDIB& view, bool mirrored);
 
   // Start-up steps (EditorCreate.cpp).
   void ShapeViewBitmaps();

@@ -2,7 +2,9 @@
 // message boxes, and closing. The Qt layer implements it; tests fake it.
 #pragma once
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "app/core/Controls.h"
 
@@ -21,6 +23,9 @@ class TEditorHost {
   virtual TModalResult MessageBox(const std::string& text, TMsgDlgType type) = 0;
   // Closes the window (which asks FormCloseQuery, then runs FormClose).
   virtual void Close() = 0;
+  // Waits inside a handler until the given time (the animation preview paces
+  // its rounds with it). Tests replace it to run without real delays.
+  virtual void WaitUntil(std::chrono::steady_clock::time_point when) { std::this_thread::sleep_until(when); }
 };
 
 }  // namespace pixkura
