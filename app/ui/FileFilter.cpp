@@ -1,0 +1,26 @@
+#include "app/ui/FileFilter.h"
+
+#include <QStringList>
+
+namespace pixkura {
+
+QString ToQtFileFilter(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i].trimmed();
+    if (description.endsWith(QLatin1Char(')'))) {
+      const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+      if (open >= 0) description = description.left(open).trimmed();
+    }
+    QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& p : patterns) p = p.trimmed();
+    patterns.removeAll(QString());
+    if (patterns.isEmpty()) continue;
+    if (description.isEmpty()) description = patterns.join(QLatin1Char(' '));
+    entries << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+  }
+  return entries.join(QStringLiteral(";;"));
+}
+
+}  // namespace pixkura

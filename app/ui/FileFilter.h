@@ -1,0 +1,15 @@
+// Converts a dialog filter from the editor's "description|patterns|..." form
+// to Qt's "description (patterns);;..." form.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace pixkura {
+
+// Patterns separated by ';' become space-separated, as Qt expects them. A
+// description that already ends in its own "(...)" loses it, so the pattern
+// list is not shown twice. A trailing description without patterns is dropped.
+QString ToQtFileFilter(const std::string& filter);
+
+}  // namespace pixkura

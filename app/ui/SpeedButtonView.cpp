@@ -1,0 +1,45 @@
+#include "app/ui/SpeedButtonView.h"
+
+#include <QButtonGroup>
+
+#include "app/ui/Glyphs.h"
+
+namespace pixkura {
+
+TSpeedButtonView::TSpeedButtonView(TSpeedButton& model, QWidget* parent, QButtonGroup* group)
+    : TForwardsMouse<QToolButton>(model, parent), button_(model), group_(group) {
+  setFocusPolicy(Qt::NoFocus);
+  if (!model.Caption.empty()) {
+    setText(QString::fromStdString(model.Caption));
+  } else if (const QPixmap glyph = SpeedButtonGlyph(model.Name, model.Width(), model.Height());
+             !glyph.isNull()) {
+    setIcon(QIcon(glyph));
+    setIconSize(glyph.size());
+  }
+  if (group_) {
+    setCheckable(true);
+    group_->addButton(this);
+  }
+  connect(this, &QToolButton::clicked, this, [this] { Clicked(); });
+}
+
+void TSpeedButtonView::Clicked() {
+  ReportErrors(window(), [this] { button_.Click(); });
+  // Qt may have changed the checked state on its own; the model has the say.
+  Sync();
+}
+
+void TSpeedButtonView::Sync() {
+  SyncPlacement(button_, *this);
+  if (!group_ || isChecked() == button_.Down()) return;
+  if (button_.Down()) {
+    setChecked(true);
+  } else {
+    // An exclusive group refuses to release its checked button by itself.
+    group_->setExclusive(false);
+    setChecked(false);
+    group_->setExclusive(true);
+  }
+}
+
+}  // namespace pixkura
