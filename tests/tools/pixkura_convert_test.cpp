@@ -96,7 +96,7 @@ TEST_F(ConvertTool, ErrorsGiveTheMessageAndStatus1) {
   std::ofstream(Out("text.bmp")) << "this is not a picture at all";
   r = Convert({Out("text.bmp"), Out("x.bmp")});
   EXPECT_EQ(r.Status, 1);
-  EXPECT_EQ(r.Err, "pixkura-convert: TIxInternalDIB.LoadFromFile: File type is invalid\n");
+  EXPECT_EQ(r.Err, "pixkura-convert: 認識できない画像形式です\n");
 }
 
 // Every depth from every kind of input: the output has the requested depth
