@@ -285,6 +285,16 @@ class TEditor {
   // Copies the selected cell of the sheet into ChrDib.
   void RefreshChrDib();
 
+  // A mouse position as a loupe pixel, and as a sheet point with its snap step.
+  struct TLoupePoint {
+    int32_t x, y;
+  };
+  struct TSheetPoint {
+    int32_t x, y, c;
+  };
+  TLoupePoint LoupePixelOf(TComponent* Sender, int32_t X, int32_t Y) const;
+  TSheetPoint SheetPointOf(TComponent* Sender, int32_t X, int32_t Y) const;
+
   // ---- Start-up with given stored values, and the settings seam -------------------------
   // FormCreate() is FormCreate(ReadStoredSettings()); tests start the editor
   // with chosen values this way (EditorCreate.cpp).
@@ -317,6 +327,15 @@ class TEditor {
 
  private:
   void BuildLayout();  // EditorLayout.cpp
+
+  // Loupe tools (EditorDraw.cpp): StoreCell, invalidate the sheet view, RedrawLoupe.
+  void CommitCell();
+  // Undo (EditorUndo.cpp): shows undo slot `slot` as the sheet.
+  void ShowUndoSlot(int32_t slot);
+  // Sheet view (EditorSheet.cpp).
+  void ShowMagnifier(int32_t left, int32_t top);
+  void PickCopyBlock();
+  void DropCopyBlock(int32_t dx, int32_t dy);
 
   // Special views (EditorPreview.cpp).
   TIxDIB& SpecialViewSource();
