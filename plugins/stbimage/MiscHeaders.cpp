@@ -108,14 +108,16 @@ TMiscHeader ReadTga(TBytes bytes) {
   const bool mapped = imageType == 1 || imageType == 9;
   const bool trueColor = imageType == 2 || imageType == 10;
   const bool grey = imageType == 3 || imageType == 11;
-  const bool validMapEntry =
-      mapEntryBits == 15 || mapEntryBits == 16 || mapEntryBits == 24 || mapEntryBits == 32;
+  // stb_image reads a colour map only for colour-mapped files, and only
+  // from its first entry; anything else would shift the pixels.
   if (mapped) {
-    if (mapType != 1 || pixelBits != 8 || mapLength == 0 || !validMapEntry || mapFirst + mapLength > 256)
+    const bool validMapEntry =
+        mapEntryBits == 15 || mapEntryBits == 16 || mapEntryBits == 24 || mapEntryBits == 32;
+    if (mapType != 1 || pixelBits != 8 || mapFirst != 0 || mapLength == 0 || mapLength > 256 ||
+        !validMapEntry)
       return {};
   } else if (trueColor || grey) {
-    // A colour map is allowed but unused; without one its fields are all 0.
-    if (mapType == 1 ? !validMapEntry : (mapFirst != 0 || mapLength != 0 || mapEntryBits != 0)) return {};
+    if (mapType != 0 || mapFirst != 0 || mapLength != 0 || mapEntryBits != 0) return {};
     if (trueColor && pixelBits != 15 && pixelBits != 16 && pixelBits != 24 && pixelBits != 32) return {};
     if (grey && pixelBits != 8 && pixelBits != 16) return {};
   } else {
@@ -171,9 +173,11 @@ TMiscHeader ReadPnm(TBytes bytes) {
   h.kind = TMiscKind::kPnm;
   h.width = static_cast<int32_t>(width);
   h.height = static_cast<int32_t>(height);
-  const uint64_t channels = bytes[1] == '6' ? 3 : 1;
+  h.pnm.channels = bytes[1] == '6' ? 3 : 1;
+  h.pnm.maxValue = maxValue;
+  h.pnm.dataOffset = at + 1;
   const uint64_t sampleBytes = maxValue > 255 ? 2 : 1;
-  h.leastFileSize = at + 1 + uint64_t{width} * height * channels * sampleBytes;
+  h.leastFileSize = h.pnm.dataOffset + uint64_t{width} * height * h.pnm.channels * sampleBytes;
   return h;
 }
 

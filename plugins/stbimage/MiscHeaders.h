@@ -1,6 +1,6 @@
 // Recognising the files the misc plug-in reads, from their headers alone:
 // BMPs with an info header the built-in reader refuses (52, 56, 64, 108 or
-// 124 bytes), Truevision TGA, and binary PGM/PPM. TGA has no signature, so
+// 124 bytes), Truevision TGA, and binary PGM/PPM (P5, P6). TGA has no signature, so
 // its header fields are checked strictly before a file counts as TGA.
 #pragma once
 
@@ -25,6 +25,13 @@ struct TBmpLayout {
   uint64_t rowSize = 0;
 };
 
+// Binary PGM / PPM samples.
+struct TPnmLayout {
+  int channels = 0;       // 1 grey, 3 red, green, blue
+  uint32_t maxValue = 0;  // above 255: two bytes per sample, most significant first
+  size_t dataOffset = 0;
+};
+
 struct TMiscHeader {
   TMiscKind kind = TMiscKind::kNone;
   int32_t width = 0;
@@ -33,6 +40,7 @@ struct TMiscHeader {
   int64_t xPelsPerMeter = 0;
   int64_t yPelsPerMeter = 0;
   TBmpLayout bmp;
+  TPnmLayout pnm;
   // Uncompressed kinds: the least file size that holds every pixel.
   // Run-length TGA: 0, checked against its best compression instead.
   uint64_t leastFileSize = 0;

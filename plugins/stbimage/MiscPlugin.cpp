@@ -1,8 +1,11 @@
 // The exported functions of pixkura-misc.spi: BMPs with extended headers,
-// TGA and binary PNM, recognised by their headers.
+// TGA and binary PNM, recognised by their headers. The BMP and PNM layouts
+// are plain enough to read directly, which keeps palettes and maximum
+// values right; TGA goes through stb_image.
 #include "plugins/common/SpiLimits.h"
 #include "plugins/stbimage/BmpDecoder.h"
 #include "plugins/stbimage/MiscHeaders.h"
+#include "plugins/stbimage/PnmDecoder.h"
 #include "plugins/stbimage/StbDecoder.h"
 
 namespace {
@@ -15,7 +18,7 @@ constexpr TFormatEntry kFormats[] = {
     {"*.tga", "Truevision TGA"},
     {"*.pnm;*.ppm;*.pgm", "Portable anymap"},
 };
-constexpr TPluginDescription kDescription{"Pixkura BMP/TGA/PNM import (stb_image)", kFormats};
+constexpr TPluginDescription kDescription{"Pixkura BMP/TGA/PNM import (TGA through stb_image)", kFormats};
 
 bool IsMiscFile(const uint8_t* head) {
   return ReadMiscHeader(TBytes(head, SPI_HEADER_BYTES)).kind != TMiscKind::kNone;
@@ -35,8 +38,14 @@ int32_t ReadMiscFacts(TBytes file, TPictureFacts& facts) {
 int32_t DecodeMisc(TBytes file, TDibBlocks& out, TProgress& progress) {
   const TMiscHeader header = ReadMiscHeader(file);
   if (const int32_t holds = CheckFileHolds(header, file.size()); holds != SPI_SUCCESS) return holds;
-  if (header.kind == TMiscKind::kBmp) return DecodeBmp(file, header, out, progress);
-  return DecodeWithStb(file, header, out, progress);
+  switch (header.kind) {
+    case TMiscKind::kBmp:
+      return DecodeBmp(file, header, out, progress);
+    case TMiscKind::kPnm:
+      return DecodePnm(file, header, out, progress);
+    default:
+      return DecodeWithStb(file, header, out, progress);
+  }
 }
 
 constexpr TPluginFunctions kPlugin{&kDescription, IsMiscFile, ReadMiscFacts, DecodeMisc};

@@ -1,5 +1,5 @@
-// TGA and binary PNM through stb_image, as 24-bit pictures (grey repeated,
-// alpha dropped, 16-bit samples cut to 8, colour-mapped TGA expanded).
+// TGA through stb_image, as 24-bit pictures (grey repeated, alpha dropped,
+// colour-mapped files expanded through their map).
 #pragma once
 
 #include "plugins/stbimage/MiscHeaders.h"

@@ -19,7 +19,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TFixtureCase{kSpi, "bmp_v5_rgb24.bmp"}, TFixtureCase{kSpi, "bmp_v5_argb32.bmp"},
                     TFixtureCase{kSpi, "tga_rgb.tga"}, TFixtureCase{kSpi, "tga_rle.tga"},
                     TFixtureCase{kSpi, "tga_idx8.tga"}, TFixtureCase{kSpi, "pnm_rgb.ppm"},
-                    TFixtureCase{kSpi, "pnm_grey.pgm"}),
+                    TFixtureCase{kSpi, "pnm_grey.pgm"}, TFixtureCase{kSpi, "pnm_max15.pgm"},
+                    TFixtureCase{kSpi, "pnm_max1000.ppm"}),
     FixtureCaseName);
 
 TEST(MiscPlugin, ListsEveryFormatItReads) {

@@ -23,7 +23,10 @@ rng = random.Random(20261208)
 
 
 def convert(*args):
-    subprocess.run([IM, *args], check=True)
+    # No time stamps in PNG files, so that running the script again gives
+    # the same bytes.
+    extra = ["-define", "png:exclude-chunk=date,time"] if args[-1].endswith(".png") else []
+    subprocess.run([IM, *args[:-1], *extra, args[-1]], check=True)
 
 
 def write_expected(name, width, height, depth, palette, pixels):
@@ -269,6 +272,16 @@ def make_misc():
     expect_rgb("pnm_rgb.ppm")
     rgb_image(9, 7).convert("L").save("pnm_grey.pgm")
     expect_rgb("pnm_grey.pgm")
+    # Maximum values other than 255: samples are scaled to 0..255.
+    w, h = 7, 3
+    with open("pnm_max15.pgm", "wb") as f:
+        f.write(b"P5\n# four-bit grey\n%d %d\n15\n" % (w, h) + bytes((x + 5 * y) % 16 for y in range(h) for x in range(w)))
+    expect_rgb("pnm_max15.pgm")
+    with open("pnm_max1000.ppm", "wb") as f:
+        f.write(b"P6 %d %d 1000\n" % (w, h))
+        f.write(b"".join(struct.pack(">H", (137 * (x + w * y) + 71 * c) % 1001)
+                         for y in range(h) for x in range(w) for c in range(3)))
+    expect_rgb("pnm_max1000.ppm")
 
 
 if __name__ == "__main__":

@@ -172,8 +172,9 @@ TEST_P(PluginFixture, TruncatedFileFails) {
     SusiePictureInfo info{};
     spi.PictureInfo(part, info);  // may succeed when the header is whole; must not crash
     const TDecodedPicture got = spi.Picture(part);
-    if (GetParam().detectsCut)
+    if (GetParam().detectsCut) {
       EXPECT_NE(got.result, SPI_SUCCESS) << "cut at " << cut << " of " << file.size();
+    }
   }
 }
 
@@ -197,7 +198,9 @@ TEST_P(PluginFixture, CorruptedBytesNeverCrash) {
     spi.Supports(bad);
     spi.PictureInfo(bad, info);
     const TDecodedPicture got = spi.Picture(bad);
-    if (got.result == SPI_SUCCESS) EXPECT_GT(got.width * got.height, 0);
+    if (got.result == SPI_SUCCESS) {
+      EXPECT_GT(got.width * got.height, 0);
+    }
   }
 }
 
