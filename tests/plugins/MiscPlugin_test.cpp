@@ -20,7 +20,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TFixtureCase{kSpi, "tga_rgb.tga"}, TFixtureCase{kSpi, "tga_rle.tga"},
                     TFixtureCase{kSpi, "tga_idx8.tga"}, TFixtureCase{kSpi, "pnm_rgb.ppm"},
                     TFixtureCase{kSpi, "pnm_grey.pgm"}, TFixtureCase{kSpi, "pnm_max15.pgm"},
-                    TFixtureCase{kSpi, "pnm_max1000.ppm"}),
+                    TFixtureCase{kSpi, "pnm_max1000.ppm"}, TFixtureCase{kSpi, "pnm_grey16.pgm", 1}),
     FixtureCaseName);
 
 TEST(MiscPlugin, ListsEveryFormatItReads) {

@@ -282,6 +282,13 @@ def make_misc():
         f.write(b"".join(struct.pack(">H", (137 * (x + w * y) + 71 * c) % 1001)
                          for y in range(h) for x in range(w) for c in range(3)))
     expect_rgb("pnm_max1000.ppm")
+    # 16-bit grey with samples above the maximum (they count as the maximum);
+    # stb_image's PNM reader overflowed its buffer on such files.
+    with open("pnm_grey16.pgm", "wb") as f:
+        f.write(b"P5\n9 5\n527\n" + b"".join(struct.pack(">H", (61 * i) % 600) for i in range(45)))
+    im = Image.open("pnm_grey16.pgm")  # mode I, scaled by PIL to 0..65535
+    grey = [min(255, (v * 255 + 32767) // 65535) for v in im.getdata()]
+    write_expected("pnm_grey16.pgm", im.width, im.height, 24, [], [c for v in grey for c in (v, v, v)])
 
 
 if __name__ == "__main__":
