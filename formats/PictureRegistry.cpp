@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "image/IxDIB.h"
+
 namespace pixkura {
 
 std::string AsciiLower(std::string_view text) {
@@ -62,8 +64,17 @@ TGraphicClass TPictureRegistry::ClassForFile(std::string_view fileName) const {
   return f ? f->GraphicClass : nullptr;
 }
 
+TGraphicClass IxDIBGraphicClass() {
+  static const TGraphicClassInfo info{"TIxDIB", [] { return std::unique_ptr<TGraphic>(new TIxDIB); }};
+  return &info;
+}
+
 TPictureRegistry& GlobalPictureRegistry() {
-  static TPictureRegistry registry;
+  static TPictureRegistry registry = [] {
+    TPictureRegistry r;
+    r.Register("dib", "Device Independent Bitmap", IxDIBGraphicClass());
+    return r;
+  }();
   return registry;
 }
 

@@ -45,8 +45,12 @@ class TPictureRegistry {
   std::vector<TPictureFormat> formats_;
 };
 
-// The program-wide registry.
+// The program-wide registry. It starts with the indexed bitmap's own format,
+// "dib" ("Device Independent Bitmap"); plug-in file types join it when the
+// plug-ins are found.
 TPictureRegistry& GlobalPictureRegistry();
+// The graphic class of TIxDIB, as the registry knows it.
+TGraphicClass IxDIBGraphicClass();
 
 // ASCII-only helpers shared by the registry and the plug-in host: file names
 // and filter patterns are byte strings, never locale text.

@@ -15,10 +15,11 @@ const TGraphicClassInfo TSPIBitmap::GraphicClass{"TSPIBitmap",
 
 namespace {
 // While this library is linked in, plug-in file types are registered for
-// TSPIBitmap; when the program ends the class leaves the registry again.
+// TSPIBitmap, and BMP files too, as the platform bitmap they stand for; when
+// the program ends the class leaves the registry again.
 struct TSPIBitmapUnit {
   TSPIBitmapUnit() {
-    GlobalPictureRegistry();  // made first, so it is destroyed last
+    GlobalPictureRegistry().Register("bmp", "Bitmaps", &TSPIBitmap::GraphicClass);
     DefaultGraphicClass = &TSPIBitmap::GraphicClass;
   }
   ~TSPIBitmapUnit() {

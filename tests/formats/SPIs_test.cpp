@@ -6,6 +6,8 @@
 
 #include <typeinfo>
 
+#include "image/IxDIB.h"
+
 #include "tests/formats/support/TestPlugins.h"
 
 namespace pixkura {
@@ -244,6 +246,15 @@ TEST(SPIs, ImportPluginsRegisterEachPatternWithTheRegistry) {
   EXPECT_EQ(registry.Find("jpeg")->Description, "Test pixels");
   EXPECT_EQ(registry.ClassForFile("/a.b/pic.JPEG"), &kSecond);
   EXPECT_EQ(registry.Formats().size(), 2u);
+}
+
+TEST(SPIs, ProgramRegistryStartsWithTheIndexedBitmapsOwnFormat) {
+  const TPictureFormat* dib = GlobalPictureRegistry().Find(".DIB");
+  ASSERT_NE(dib, nullptr);
+  EXPECT_EQ(dib->Description, "Device Independent Bitmap");
+  const std::unique_ptr<TGraphic> graphic = dib->GraphicClass->Create();
+  EXPECT_NE(dynamic_cast<TIxDIB*>(graphic.get()), nullptr);
+  EXPECT_EQ(GlobalPictureRegistry().ClassForFile("pic.png"), nullptr);
 }
 
 TEST(SPIs, OnlyOneManagerAtATime) {

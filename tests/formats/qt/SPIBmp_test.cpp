@@ -17,6 +17,8 @@ using testing::WriteBytes;
 
 TEST(SPIBmp, PluginExtensionsAreRegisteredForThePluginBitmap) {
   ASSERT_EQ(DefaultGraphicClass, &TSPIBitmap::GraphicClass);
+  EXPECT_EQ(GlobalPictureRegistry().ClassForFile("/x/A.BMP"), &TSPIBitmap::GraphicClass);
+  EXPECT_EQ(GlobalPictureRegistry().ClassForFile("/x/a.dib"), IxDIBGraphicClass());
   TTempFolder folder;
   folder.AddPlugin("valid_in", "v.spi");
   TPictureRegistry registry;
