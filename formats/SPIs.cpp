@@ -285,7 +285,10 @@ std::vector<std::string> ListPluginFiles(const std::string& folder, const std::s
   std::vector<std::string> files;
   const std::string canonicalFolder = CanonicalPath(folder);
   if (canonicalFolder.empty()) return files;
-  std::unique_ptr<DIR, decltype(&::closedir)> dir(::opendir(canonicalFolder.c_str()), &::closedir);
+  struct TDirCloser {
+    void operator()(DIR* d) const { ::closedir(d); }
+  };
+  const std::unique_ptr<DIR, TDirCloser> dir(::opendir(canonicalFolder.c_str()));
   if (!dir) return files;
   std::vector<std::string> names;
   while (const dirent* entry = ::readdir(dir.get())) {

@@ -77,6 +77,14 @@ TEST(SPIs, FilterWithoutNameLeavesBothListsEmpty) {
   EXPECT_TRUE(spi.FilterNames.empty());
 }
 
+TEST(SPIs, InfoTextIsCutToTheBufferWhateverThePluginClaims) {
+  TTempFolder folder;
+  const auto spi = CreateSPI(folder.AddPlugin("long_info", "long.spi"));
+  ASSERT_NE(spi, nullptr);
+  EXPECT_EQ(spi->PluginInfo, std::string(255, 'x'));
+  EXPECT_EQ(spi->APIVersion, "00IN");
+}
+
 TEST(SPIs, OpeningAsTheWrongClassNamesTheMissingExport) {
   TTempFolder folder;
   const std::string archive = folder.AddPlugin("archive_am", "am.spi");

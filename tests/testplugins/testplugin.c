@@ -48,7 +48,13 @@ SPI_EXPORT int32_t GetPluginInfo(int32_t infono, char* buf, int32_t buflen) {
     case 0:
       return Store(SPI_VERSION, buf, buflen);
     case 1:
+#ifdef LONG_INFO
+      /* Fills the whole buffer without a NUL and claims far more. */
+      memset(buf, 'x', (size_t)buflen);
+      return 100000;
+#else
       return Store("Pixkura test plug-in", buf, buflen);
+#endif
     case 2:
       return Store(SPI_FILTER, buf, buflen);
 #ifndef NO_INFO3
