@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "plugins/common/SpiBytes.h"
+#include "plugins/stbimage/BmpRle.h"
 
 namespace pixkura::spi::misc {
 
@@ -74,6 +75,11 @@ int32_t DecodeBmp(TBytes file, const TMiscHeader& header, TDibBlocks& out, TProg
   if (made != SPI_SUCCESS) return made;
   out.SetPelsPerMeter(header.xPelsPerMeter, header.yPelsPerMeter);
   if (header.indexed) CopyTable(file, bmp, out);
+  if (bmp.compression == 1 || bmp.compression == 2) {
+    const int32_t decoded = DecodeBmpRle(file.subspan(bmp.pixelOffset), bmp.bitCount, out, progress);
+    if (decoded == SPI_SUCCESS) out.CoverUsedIndices();
+    return decoded;
+  }
 
   const TChannel rgb[3] = {TChannel(bmp.masks[0]), TChannel(bmp.masks[1]), TChannel(bmp.masks[2])};
   for (int32_t stored = 0; stored < header.height; ++stored) {

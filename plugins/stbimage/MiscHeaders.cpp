@@ -12,23 +12,30 @@ namespace {
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiRle8 = 1;
+constexpr uint32_t kBiRle4 = 2;
 constexpr uint32_t kBiBitfields = 3;
 
 // A run-length TGA packet of at least two bytes gives at most 128 pixels.
 constexpr int64_t kTgaRlePixelsPerByte = 64;
+// A 4-byte BMP RLE delta moves down at most 255 rows; each other code at
+// most one.
+constexpr int64_t kBmpRleRowsPerByte = 64;
 
 bool IsExtendedInfoHeader(uint32_t size) {
   return size == 52 || size == 56 || size == 64 || size == 108 || size == 124;
 }
 
-// Which bit counts and compressions are read: palette pictures and 24 bits
-// uncompressed; 16 and 32 bits uncompressed or with bit-field masks (the
-// OS/2 header knows no masks).
+// Which bit counts and compressions are read: palette pictures uncompressed
+// or run-length encoded (8 and 4 bits); 24 bits uncompressed; 16 and 32 bits
+// uncompressed or with bit-field masks (the OS/2 header knows no masks).
 bool IsReadableBmp(uint32_t headerSize, int bitCount, uint32_t compression) {
   switch (bitCount) {
-    case 1:
-    case 4:
     case 8:
+      return compression == kBiRgb || compression == kBiRle8;
+    case 4:
+      return compression == kBiRgb || compression == kBiRle4;
+    case 1:
     case 24:
       return compression == kBiRgb;
     case 16:
@@ -60,6 +67,8 @@ TMiscHeader ReadBmp(TBytes bytes) {
   bmp.compression = r.U32(30);
   if (!r.Ok() || width <= 0 || height == 0 || height == INT32_MIN) return {};
   if (!IsReadableBmp(headerSize, bmp.bitCount, bmp.compression)) return {};
+  const bool runLength = bmp.compression == kBiRle8 || bmp.compression == kBiRle4;
+  if (runLength && height < 0) return {};  // run-length pictures are always stored bottom-up
   h.kind = TMiscKind::kBmp;
   h.width = static_cast<int32_t>(width);
   h.height = static_cast<int32_t>(height < 0 ? -height : height);
@@ -87,7 +96,13 @@ TMiscHeader ReadBmp(TBytes bytes) {
   bmp.pixelOffset = offBits == 0 ? afterTable : offBits;
   if (bmp.pixelOffset < (h.indexed ? afterTable : bmp.tableOffset)) return {};
   bmp.rowSize = (static_cast<uint64_t>(h.width) * static_cast<uint64_t>(bmp.bitCount) + 31) / 32 * 4;
-  h.leastFileSize = bmp.pixelOffset + bmp.rowSize * static_cast<uint64_t>(h.height);
+  if (runLength) {
+    h.leastFileSize = bmp.pixelOffset + 2;  // at least one code
+    h.compressedUnits = h.height;
+    h.unitsPerByte = kBmpRleRowsPerByte;
+  } else {
+    h.leastFileSize = bmp.pixelOffset + bmp.rowSize * static_cast<uint64_t>(h.height);
+  }
   return r.Ok() ? h : TMiscHeader{};
 }
 
@@ -133,8 +148,13 @@ TMiscHeader ReadTga(TBytes bytes) {
   h.height = height;
   const uint64_t mapBytes = mapType == 1 ? uint64_t{mapLength} * ((mapEntryBits + 7) / 8) : 0;
   const uint64_t dataOffset = 18 + uint64_t{idLength} + mapBytes;
-  const bool rle = imageType >= 9;
-  h.leastFileSize = rle ? 0 : dataOffset + uint64_t{width} * height * ((pixelBits + 7) / 8);
+  if (imageType >= 9) {
+    h.leastFileSize = dataOffset;
+    h.compressedUnits = int64_t{width} * height;
+    h.unitsPerByte = kTgaRlePixelsPerByte;
+  } else {
+    h.leastFileSize = dataOffset + uint64_t{width} * height * ((pixelBits + 7) / 8);
+  }
   return h;
 }
 
@@ -194,9 +214,10 @@ TMiscHeader ReadMiscHeader(TBytes bytes) {
 int32_t CheckFileHolds(const TMiscHeader& header, size_t fileSize) {
   if (header.kind == TMiscKind::kNone) return SPI_UNKNOWN_FORMAT;
   if (const int32_t sized = CheckPictureSize(header.width, header.height); sized != SPI_SUCCESS) return sized;
-  if (header.leastFileSize != 0) return header.leastFileSize <= fileSize ? SPI_SUCCESS : SPI_BROKEN_DATA;
-  return CheckInputCanDeliver(int64_t{header.width} * header.height, static_cast<int64_t>(fileSize),
-                              kTgaRlePixelsPerByte);
+  if (header.leastFileSize > fileSize) return SPI_BROKEN_DATA;
+  if (header.unitsPerByte == 0) return SPI_SUCCESS;
+  return CheckInputCanDeliver(header.compressedUnits, static_cast<int64_t>(fileSize - header.leastFileSize),
+                              header.unitsPerByte);
 }
 
 }  // namespace pixkura::spi::misc

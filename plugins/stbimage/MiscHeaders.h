@@ -17,8 +17,8 @@ enum class TMiscKind { kNone, kBmp, kTga, kPnm };
 struct TBmpLayout {
   bool bottomUp = true;
   int bitCount = 0;
-  uint32_t compression = 0;
-  uint32_t masks[4] = {};  // red, green, blue, alpha for 16 and 32 bits
+  uint32_t compression = 0;  // 0 plain, 1 RLE8, 2 RLE4, 3 bit fields
+  uint32_t masks[4] = {};    // red, green, blue, alpha for 16 and 32 bits
   size_t tableOffset = 0;
   int tableEntries = 0;  // colours read from the table (1, 4 and 8 bits)
   uint64_t pixelOffset = 0;
@@ -41,9 +41,13 @@ struct TMiscHeader {
   int64_t yPelsPerMeter = 0;
   TBmpLayout bmp;
   TPnmLayout pnm;
-  // Uncompressed kinds: the least file size that holds every pixel.
-  // Run-length TGA: 0, checked against its best compression instead.
+  // The least file size that holds every pixel (uncompressed kinds) or the
+  // start of the data (run-length kinds).
   uint64_t leastFileSize = 0;
+  // Run-length kinds: what the data could expand to at the encoding's best,
+  // `units` (pixels or rows) from no more than `unitsPerByte` each byte.
+  int64_t compressedUnits = 0;
+  int64_t unitsPerByte = 0;
 };
 
 // Reads and validates the header. `bytes` is the file, or for IsSupported

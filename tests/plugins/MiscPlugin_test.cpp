@@ -15,6 +15,7 @@ INSTANTIATE_TEST_SUITE_P(Misc, PluginContract,
 INSTANTIATE_TEST_SUITE_P(
     Misc, PluginFixture,
     testing::Values(TFixtureCase{kSpi, "bmp_v4_idx8.bmp"}, TFixtureCase{kSpi, "bmp_v5_idx4.bmp"},
+                    TFixtureCase{kSpi, "bmp_v5_rle8.bmp"}, TFixtureCase{kSpi, "bmp_v4_rle4.bmp"},
                     TFixtureCase{kSpi, "bmp_v4_565.bmp"}, TFixtureCase{kSpi, "bmp_v3_565.bmp"},
                     TFixtureCase{kSpi, "bmp_v5_rgb24.bmp"}, TFixtureCase{kSpi, "bmp_v5_argb32.bmp"},
                     TFixtureCase{kSpi, "tga_rgb.tga"}, TFixtureCase{kSpi, "tga_rle.tga"},
@@ -111,6 +112,47 @@ TEST(MiscPlugin, RefusesRowsPastTheEndOfTheFile) {
   EXPECT_EQ(spi.Picture(tga).result, SPI_NO_MEMORY);
   tga[12] = 0xFF, tga[13] = 0x0F, tga[14] = 0xFF, tga[15] = 0x0F;
   EXPECT_EQ(spi.Picture(tga).result, SPI_BROKEN_DATA);
+}
+
+// A 124-byte-header RLE8 picture, 4 x 3, from its codes.
+std::vector<uint8_t> Rle8Bmp(const std::vector<uint8_t>& codes) {
+  std::vector<uint8_t> f(14 + 124, 0);
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) f[at + i] = uint8_t(v >> (8 * i));
+  };
+  f[0] = 'B', f[1] = 'M';
+  put32(10, 14 + 124 + 16);
+  put32(14, 124);
+  put32(18, 4);
+  put32(22, 3);
+  f[26] = 1, f[28] = 8, f[30] = 1;  // RLE8
+  put32(46, 4);
+  for (uint8_t i = 0; i < 4; ++i) f.insert(f.end(), {uint8_t(i * 10), uint8_t(i * 20), uint8_t(i * 30), 0});
+  f.insert(f.end(), codes.begin(), codes.end());
+  return f;
+}
+
+// The codes as BMP defines them: the bottom row first; a delta moves right
+// and up, leaving the pixels it skips at index 0; a literal is padded to an
+// even length; pixels in the row's padding (here none: 4 pixels are 4
+// bytes) are dropped; a run or literal that would leave the padded row
+// fails, and so do data that end before the last row.
+TEST(MiscPlugin, DecodesRunLengthCodesAsDefined) {
+  const TSpiModule spi(kSpi);
+  ASSERT_TRUE(spi.Loaded());
+  const TDecodedPicture got = spi.Picture(Rle8Bmp({2, 1, 0, 2, 1, 1,  // bottom row: 1 1, then to (3, 1)
+                                                   1, 3, 0, 0,  // 3 at the end of the middle row, end of line
+                                                   0, 3, 2, 3, 1, 0,  // top row: literal 2 3 1 (padded)
+                                                   0, 1}));
+  ASSERT_EQ(got.result, SPI_SUCCESS);
+  EXPECT_EQ(got.pixels, (std::vector<uint8_t>{2, 3, 1, 0,  //
+                                              0, 0, 0, 3,  //
+                                              1, 1, 0, 0}));
+  EXPECT_EQ(spi.Picture(Rle8Bmp({5, 1, 0, 1})).result, SPI_BROKEN_DATA);  // run past the right edge
+  EXPECT_EQ(spi.Picture(Rle8Bmp({0, 5, 1, 2, 3, 4, 5, 0})).result, SPI_BROKEN_DATA);  // literal past it
+  EXPECT_EQ(spi.Picture(Rle8Bmp({0, 2, 0, 4, 1, 1})).result, SPI_BROKEN_DATA);        // delta above the top
+  EXPECT_EQ(spi.Picture(Rle8Bmp({4, 1, 0, 0, 4, 2})).result, SPI_BROKEN_DATA);  // ends on the second row
+  EXPECT_EQ(spi.Picture(Rle8Bmp({0, 0, 0, 0, 0, 0, 4, 1})).result, SPI_BROKEN_DATA);  // a run past the top
 }
 
 // The 12- and 40-byte headers belong to the built-in reader.

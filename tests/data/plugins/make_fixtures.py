@@ -10,6 +10,8 @@ Expected-data format (<fixture>.expected, little-endian):
   u32 palette entries, the palette as R, G, B bytes (in the file's order),
   then the rows top to bottom: one index byte per pixel, or R, G, B per pixel.
 """
+import glob
+import os
 import random
 import shutil
 import struct
@@ -229,6 +231,41 @@ def bmp_bytes(header_size, width, height, bits, palette, rows, compression=0, ma
     return head + info + bytes(extra) + table + pixels
 
 
+def bmp_palette(name):
+    """The colour table of a BMP with a 40-byte or longer info header."""
+    data = open(name, "rb").read()
+    header_size, bits, used = struct.unpack("<I", data[14:18])[0], data[28], struct.unpack("<I", data[46:50])[0]
+    count = used or (1 << bits)
+    start = 14 + header_size
+    return [(data[start + 4 * i + 2], data[start + 4 * i + 1], data[start + 4 * i]) for i in range(count)]
+
+
+def rle4_rows(rows):
+    """BMP RLE4 codes for rows of 4-bit indices (bottom row first): runs for
+    repeated pixels, literals otherwise, end of line, end of picture."""
+    out = bytearray()
+    for row in rows:
+        i = 0
+        while i < len(row):
+            same = 1
+            while i + same < len(row) and row[i + same] == row[i] and same < 255:
+                same += 1
+            if same >= 3:
+                out += bytes((same, row[i] << 4 | row[i]))
+                i += same
+                continue
+            chunk = row[i:i + 9]
+            if len(chunk) < 3:  # a run of alternating nibbles codes one or two pixels
+                out += bytes((len(chunk), chunk[0] << 4 | (chunk[1] if len(chunk) > 1 else 0)))
+            else:
+                packed = bytes((chunk[j] << 4) | (chunk[j + 1] if j + 1 < len(chunk) else 0)
+                               for j in range(0, len(chunk), 2))
+                out += bytes((0, len(chunk))) + packed + (b"\0" if len(packed) % 2 else b"")
+            i += len(chunk)
+        out += b"\0\0"
+    return bytes(out[:-2]) + b"\0\1"
+
+
 def make_misc():
     # 8-bit, 108-byte header, palette in a scrambled order.
     pal = shuffled_palette(23)
@@ -243,6 +280,23 @@ def make_misc():
     packed = [bytes((r[i] << 4) | (r[i + 1] if i + 1 < w else 0) for i in range(0, w, 2)) for r in idx]
     open("bmp_v5_idx4.bmp", "wb").write(bmp_bytes(124, w, h, 4, pal, packed))
     expect_indexed("bmp_v5_idx4.bmp", pal)
+    # Run-length encoded: RLE8 as ImageMagick writes it (124-byte header),
+    # RLE4 through the encoder above (108-byte header).
+    indexed_image(21, 9, shuffled_palette(30)).save("bmp_rle8.tmp.png", optimize=False)
+    convert("bmp_rle8.tmp.png", "-compress", "RLE", "BMP:bmp_v5_rle8.bmp")
+    expect_indexed("bmp_v5_rle8.bmp", bmp_palette("bmp_v5_rle8.bmp"))
+    pal = shuffled_palette(16)
+    w, h = 13, 7
+    idx = [[(x // 4 + y) % 16 if y % 3 else (x * 5 + y) % 16 for x in range(w)] for y in range(h)]
+    codes = rle4_rows(list(reversed(idx)))
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in pal)
+    info = struct.pack("<IiiHHIIiiII", 108, w, h, 1, 4, 2, len(codes), 0, 0, len(pal), 0) + bytes(68)
+    offset = 14 + 108 + len(table)
+    with open("bmp_v4_rle4.bmp", "wb") as f:
+        f.write(struct.pack("<2sIHHI", b"BM", offset + len(codes), 0, 0, offset) + info + table + codes)
+    # PIL 9.4 misplaces rows of this file (its RLE4 literals go wrong), so the
+    # expected pixels are the indices encoded above.
+    write_expected("bmp_v4_rle4.bmp", w, h, 8, pal, [i for row in idx for i in row])
     # 16-bit 5-6-5 bit fields, 56-byte header.
     w, h = 6, 4
     rows = []
@@ -296,3 +350,5 @@ if __name__ == "__main__":
     make_gif()
     make_jpeg()
     make_misc()
+    for leftover in glob.glob("*.tmp.png"):
+        os.remove(leftover)
