@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "image/ConvertRoutines.h"
@@ -79,7 +80,13 @@ struct TDivideTree {
 
 // Copies every pixel into one packed list and splits it to maxDepth.
 void BuildTree(const TIxInternalDIB& src, int maxDepth, TDivideTree& tree, const TProgressStep& step) {
-  std::vector<TPixel> pixels(static_cast<size_t>(src.Width) * static_cast<size_t>(src.Height));
+  std::vector<TPixel> pixels;
+  try {
+    pixels.resize(static_cast<size_t>(src.Width) * static_cast<size_t>(src.Height));
+    tree.nodes.reserve(size_t{2} << maxDepth);
+  } catch (const std::bad_alloc&) {
+    throw EOutOfResources("GetFileMap: Cannot Make File Mapping Object");
+  }
   const size_t rowBytes = 3 * static_cast<size_t>(src.Width);
   for (int32_t i = 0; i < src.Height; ++i)
     std::memcpy(reinterpret_cast<uint8_t*>(pixels.data()) + rowBytes * static_cast<size_t>(i),
