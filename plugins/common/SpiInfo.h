@@ -11,6 +11,9 @@ namespace pixkura::spi {
 inline constexpr std::string_view kImportApiVersion = "00IN";
 
 // One file filter ("*.png", several joined by ";") and the name of its format.
+// The host puts a plug-in first for a file whose extension is that of the
+// last pattern of one of its filters, so the most common extension of a
+// multi-pattern filter goes last ("*.jpeg;*.jpe;*.jpg").
 struct TFormatEntry {
   std::string_view filter;
   std::string_view name;

@@ -5,7 +5,7 @@ namespace {
 
 using namespace pixkura::spi;
 
-constexpr TFormatEntry kFormats[] = {{"*.jpg;*.jpeg;*.jpe", "JPEG"}};
+constexpr TFormatEntry kFormats[] = {{"*.jpeg;*.jpe;*.jpg", "JPEG"}};
 constexpr TPluginDescription kDescription{"Pixkura JPEG import (libjpeg-turbo)", kFormats};
 constexpr TPluginFunctions kPlugin{&kDescription, jpeg::IsJpeg, jpeg::ReadFacts, jpeg::Decode};
 

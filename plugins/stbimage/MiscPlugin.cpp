@@ -14,9 +14,9 @@ using namespace pixkura::spi;
 using namespace pixkura::spi::misc;
 
 constexpr TFormatEntry kFormats[] = {
-    {"*.bmp;*.dib", "Windows Bitmap (extended headers)"},
+    {"*.dib;*.bmp", "Windows Bitmap (extended headers)"},
     {"*.tga", "Truevision TGA"},
-    {"*.pnm;*.ppm;*.pgm", "Portable anymap"},
+    {"*.pnm;*.pgm;*.ppm", "Portable anymap"},
 };
 constexpr TPluginDescription kDescription{"Pixkura BMP/TGA/PNM import (TGA through stb_image)", kFormats};
 

@@ -9,7 +9,7 @@ namespace {
 constexpr const char* kSpi = "pixkura-jpeg.spi";
 
 INSTANTIATE_TEST_SUITE_P(Jpeg, PluginContract,
-                         testing::Values(TPluginCase{kSpi, "*.jpg;*.jpeg;*.jpe", "JPEG"}));
+                         testing::Values(TPluginCase{kSpi, "*.jpeg;*.jpe;*.jpg", "JPEG"}));
 
 // CMYK: the reference is ImageMagick's conversion, which rounds differently.
 INSTANTIATE_TEST_SUITE_P(Jpeg, PluginFixture,

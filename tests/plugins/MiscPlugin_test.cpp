@@ -9,7 +9,7 @@ namespace {
 constexpr const char* kSpi = "pixkura-misc.spi";
 
 INSTANTIATE_TEST_SUITE_P(Misc, PluginContract,
-                         testing::Values(TPluginCase{kSpi, "*.bmp;*.dib",
+                         testing::Values(TPluginCase{kSpi, "*.dib;*.bmp",
                                                      "Windows Bitmap (extended headers)"}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -29,7 +29,7 @@ TEST(MiscPlugin, ListsEveryFormatItReads) {
   ASSERT_TRUE(spi.Loaded());
   EXPECT_EQ(spi.Info(4), "*.tga");
   EXPECT_EQ(spi.Info(5), "Truevision TGA");
-  EXPECT_EQ(spi.Info(6), "*.pnm;*.ppm;*.pgm");
+  EXPECT_EQ(spi.Info(6), "*.pnm;*.pgm;*.ppm");
   EXPECT_EQ(spi.Info(7), "Portable anymap");
 }
 
