@@ -1,0 +1,18 @@
+#include "app/core/EditorPlugins.h"
+
+#include <memory>
+
+#include "app/core/Editor.h"
+#include "formats/SPIs.h"
+
+namespace pixkura {
+
+void CreatePluginManager(TEditor& editor) {
+  if (editor.SPI) return;
+  auto manager = std::make_shared<TSPIs>();
+  manager->SearchOptions = TSPISearchOptions{TSPISearchOption::spsSusieDir, TSPISearchOption::spsAppDir};
+  manager->Loaded();
+  editor.SPI = std::move(manager);
+}
+
+}  // namespace pixkura
