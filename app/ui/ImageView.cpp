@@ -14,11 +14,13 @@ TImageView::TImageView(TImage& model, QWidget* parent)
 }
 
 void TImageView::Sync() {
-  SyncPlacement(image_, *this);
+  SyncMousePlacement();
+  setAttribute(Qt::WA_OpaquePaintEvent, !Vanished());
   update();
 }
 
 void TImageView::paintEvent(QPaintEvent* event) {
+  if (Vanished()) return;
   QPainter painter(this);
   const TIxDIB& picture = image_.Picture;
   const QRect natural(0, 0, picture.GetWidth(), picture.GetHeight());

@@ -9,7 +9,7 @@
 
 namespace pixkura {
 
-class TImageView : public TForwardsMouse<QWidget>, public TControlView {
+class TImageView : public TForwardsMouse<QWidget> {
  public:
   TImageView(TImage& model, QWidget* parent);
   void Sync() override;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/core/Controls.h"
+#include "app/ui/ControlView.h"
 #include "app/ui/ErrorReport.h"
 
 namespace pixkura {
@@ -27,8 +28,14 @@ bool ForwardMouse(TControl& model, QWidget& view, TMouseAction action, const QMo
 // Mixes mouse forwarding into a widget class. Moves are tracked without a
 // pressed button too when the model listens to them: the pen cursor and the
 // status bar follow the mouse.
+//
+// A handler may hide the very control that was pressed (a pen stroke hides
+// the cursor frame it began on). Qt delivers the rest of that drag, moves and
+// release, to no one once the pressed widget is hidden, so such a widget
+// stays in place without painting until the last button is released, and
+// hides then.
 template <class Base>
-class TForwardsMouse : public Base {
+class TForwardsMouse : public Base, public TControlView {
  public:
   template <typename... Args>
   explicit TForwardsMouse(TControl& model, Args&&... args)
@@ -37,9 +44,23 @@ class TForwardsMouse : public Base {
   }
 
  protected:
+  // Place and visibility from the model, keeping a pressed widget until its release.
+  void SyncMousePlacement() {
+    vanished_ = !model_.Visible() && holdsMouse_;
+    if (vanished_) {
+      this->setGeometry(model_.Left(), model_.Top(), model_.Width(), model_.Height());
+      this->update();
+      return;
+    }
+    SyncPlacement(model_, *this);
+  }
+  // True while the model is hidden but the widget still holds the mouse.
+  bool Vanished() const { return vanished_; }
+
   // The widget's own handling first (a button shows itself pressed), then the model.
   void mousePressEvent(QMouseEvent* e) override {
     Base::mousePressEvent(e);
+    holdsMouse_ = true;
     Forward(TMouseAction::Down, e);
   }
   void mouseMoveEvent(QMouseEvent* e) override {
@@ -49,6 +70,10 @@ class TForwardsMouse : public Base {
   void mouseReleaseEvent(QMouseEvent* e) override {
     Base::mouseReleaseEvent(e);
     Forward(TMouseAction::Up, e);
+    if (e->buttons() == Qt::NoButton) {
+      holdsMouse_ = false;
+      if (vanished_) Sync();
+    }
   }
   TControl& model_;
 
@@ -56,6 +81,8 @@ class TForwardsMouse : public Base {
   void Forward(TMouseAction action, QMouseEvent* e) {
     if (ForwardMouse(model_, *this, action, *e)) e->accept();
   }
+  bool holdsMouse_ = false;
+  bool vanished_ = false;
 };
 
 }  // namespace pixkura

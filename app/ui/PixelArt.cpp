@@ -140,7 +140,7 @@ QPixmap ToolPicture(TToolPicture tool, int size) {
 QPixmap PenDotPicture(int penSize, int size) {
   QPixmap pm = Blank(size, size);
   QPainter p(&pm);
-  const int side = std::clamp(penSize, 1, 5) * std::max(1, size / 8);
+  const int side = std::min(size, std::clamp(penSize, 1, 5) * 2 + 1);
   const int at = (size - side) / 2;
   p.fillRect(QRect(at, at, side, side), kInk);
   return pm;

@@ -19,7 +19,7 @@ QPixmap ShiftPicture(TArrow dir, int size);
 // A hollow "play" triangle: the animation buttons.
 QPixmap PlayPicture(TArrow dir, int size);
 QPixmap ToolPicture(TToolPicture tool, int size);
-// A square dot of the pen's size (1..5), magnified so the sizes read apart.
+// A square dot growing with the pen's size (1..5): 3, 5, 7, 9, 11 pixels.
 QPixmap PenDotPicture(int penSize, int size);
 // The zoom factor as a number, with a magnifier when withLens is set (menu).
 QPixmap ZoomPicture(int factor, int size, bool withLens);

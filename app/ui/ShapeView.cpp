@@ -35,11 +35,12 @@ TShapeView::TShapeView(TShape& model, QWidget* parent)
     : TForwardsMouse<QWidget>(model, parent), shape_(model) {}
 
 void TShapeView::Sync() {
-  SyncPlacement(shape_, *this);
+  SyncMousePlacement();
   update();
 }
 
 void TShapeView::paintEvent(QPaintEvent*) {
+  if (Vanished()) return;
   QPainter p(this);
   switch (shape_.PenMode) {
     case TPenMode::pmNot:

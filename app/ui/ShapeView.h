@@ -10,7 +10,7 @@
 
 namespace pixkura {
 
-class TShapeView : public TForwardsMouse<QWidget>, public TControlView {
+class TShapeView : public TForwardsMouse<QWidget> {
  public:
   TShapeView(TShape& model, QWidget* parent);
   void Sync() override;

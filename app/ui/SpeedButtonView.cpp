@@ -29,8 +29,12 @@ void TSpeedButtonView::Clicked() {
   Sync();
 }
 
+void TSpeedButtonView::paintEvent(QPaintEvent* event) {
+  if (!Vanished()) QToolButton::paintEvent(event);
+}
+
 void TSpeedButtonView::Sync() {
-  SyncPlacement(button_, *this);
+  SyncMousePlacement();
   if (!group_ || isChecked() == button_.Down()) return;
   if (button_.Down()) {
     setChecked(true);

@@ -12,11 +12,14 @@ class QButtonGroup;
 
 namespace pixkura {
 
-class TSpeedButtonView : public TForwardsMouse<QToolButton>, public TControlView {
+class TSpeedButtonView : public TForwardsMouse<QToolButton> {
  public:
   // group: the exclusive group of the model's GroupIndex inside its parent, or null.
   TSpeedButtonView(TSpeedButton& model, QWidget* parent, QButtonGroup* group);
   void Sync() override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void Clicked();

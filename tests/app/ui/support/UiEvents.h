@@ -1,0 +1,25 @@
+// Mouse input as the window system delivers it: events go to the window and
+// Qt routes them to the widget under the mouse (or the one that holds the
+// implicit grab), as for a user. Also waiting helpers.
+#pragma once
+
+#include <QPoint>
+#include <Qt>
+
+class QWidget;
+
+namespace pixkura::test {
+
+// pos: in the coordinates of the top-level widget `window`.
+void MousePress(QWidget& window, Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers mods = {});
+void MouseMove(QWidget& window, QPoint pos, Qt::KeyboardModifiers mods = {});
+void MouseRelease(QWidget& window, Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers mods = {});
+// Press and release at pos of widget (default: its centre).
+void Click(QWidget& widget, Qt::MouseButton button = Qt::LeftButton, QPoint pos = QPoint(-1, -1));
+
+// Runs the event loop until the window is exposed or a second has passed.
+bool WaitExposed(QWidget& window);
+// Runs the event loop for ms milliseconds.
+void Wait(int ms);
+
+}  // namespace pixkura::test
