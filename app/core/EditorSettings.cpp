@@ -1,20 +1,99 @@
-// The settings as start-up applies them and the close collects them. Reading
-// the values from the settings store is one function, ReadStoredSettings;
-// everything else here is the store-independent part.
+// The settings as start-up applies them and the close collects them, and
+// their way into and out of the settings store RegM: the INI file beside the
+// program, read once by FormCreate and written once when the window closes.
 #include <array>
+#include <span>
+#include <string_view>
+#include <type_traits>
+#include <variant>
 
 #include "app/core/Editor.h"
+#include "app/core/EditorSettingsTable.h"
+#include "base/Exception.h"
+#include "settings/RegMng.h"
 
 namespace pixkura {
 namespace {
 
 const TEditorSettings kDefaults{};
 
+// Where each used setting lives in TEditorSettings; the field's type is the
+// kind the filer reads and writes it as.
+using TSettingField = std::variant<int32_t TEditorSettings::*, bool TEditorSettings::*>;
+struct TSettingBinding {
+  std::string_view Name;
+  TSettingField Field;
+};
+constexpr std::array<TSettingBinding, 25> kBindings{{
+    {"Top", &TEditorSettings::Top},
+    {"Left", &TEditorSettings::Left},
+    {"Undo", &TEditorSettings::Undo},
+    {"CHRX", &TEditorSettings::CHRX},
+    {"CHRY", &TEditorSettings::CHRY},
+    {"Toumei", &TEditorSettings::Toumei},
+    {"SelSize", &TEditorSettings::SelSize},
+    {"PenSize", &TEditorSettings::PenSize},
+    {"Bairitu", &TEditorSettings::Bairitu},
+    {"Grid", &TEditorSettings::Grid},
+    {"Speed", &TEditorSettings::Speed},
+    {"Maisuu", &TEditorSettings::Maisuu},
+    {"SentakuFree", &TEditorSettings::SentakuFree},
+    {"View1", &TEditorSettings::View1},
+    {"View2", &TEditorSettings::View2},
+    {"View3", &TEditorSettings::View3},
+    {"CLine", &TEditorSettings::CLine},
+    {"Hamidasi", &TEditorSettings::Hamidasi},
+    {"LupeLay", &TEditorSettings::LupeLay},
+    {"ViewLay", &TEditorSettings::ViewLay},
+    {"Narabe", &TEditorSettings::Narabe},
+    {"NarabeMAX", &TEditorSettings::NarabeMAX},
+    {"LeftPanel", &TEditorSettings::LeftPanel},
+    {"CenterPanel", &TEditorSettings::CenterPanel},
+    {"RightPanel", &TEditorSettings::RightPanel},
+}};
+
+const TSettingField& FieldOf(std::string_view name) {
+  for (const TSettingBinding& b : kBindings)
+    if (b.Name == name) return b.Field;
+  throw EInvalidOperation("no editor setting called " + std::string(name));
+}
+
+template <typename T>
+constexpr bool IsBooleanField = std::is_same_v<T, bool TEditorSettings::*>;
+
+// Calls visit(filer, field) for each setting of order, the filer already on
+// the setting's item: one lookup, then one read or write at once.
+template <typename F>
+void ForEachSetting(TRegManager& store, std::span<const std::string_view> order, F visit) {
+  for (const std::string_view name : order)
+    std::visit([&](auto field) { visit(store.Filer(name), field); }, FieldOf(name));
+}
+
+// The editor's store, made on first use: the declared items, the INI file
+// beside the program, and its messages shown as error boxes.
+TRegManager& SettingsStore(TEditor& e) {
+  if (!e.RegM) {
+    auto store = std::make_shared<TRegManager>();
+    DeclareEditorSettings(*store);
+    store->SetOnMessage(
+        [&host = e.Host](const std::string& text) { host.MessageBox(text, TMsgDlgType::mtError); });
+    e.RegM = std::move(store);
+  }
+  return *e.RegM;
+}
+
 }  // namespace
 
 TEditorSettings TEditor::ReadStoredSettings() {
-  // The settings store is not attached yet: every setting is at its default.
-  return kDefaults;
+  TRegManager& store = SettingsStore(*this);
+  TEditorSettings s;
+  ForEachSetting(store, EditorSettingsReadOrder(), [&s](TRegFiler& filer, auto field) {
+    if constexpr (IsBooleanField<decltype(field)>)
+      s.*field = filer.AsBoolean();
+    else
+      s.*field = filer.AsInteger();
+  });
+  return s;
 }
 
 void TEditor::ReadSettings() { ReadSettings(ReadStoredSettings()); }
@@ -91,8 +170,20 @@ TEditorSettings TEditor::CurrentSettings() const {
 }
 
 void TEditor::WriteSettings() {
-  // The settings store is not attached yet: nothing is written. It will write
-  // CurrentSettings() in the write order.
+  TRegManager& store = SettingsStore(*this);
+  const TEditorSettings s = CurrentSettings();
+  try {
+    ForEachSetting(store, EditorSettingsWriteOrder(), [&s](TRegFiler& filer, auto field) {
+      if constexpr (IsBooleanField<decltype(field)>)
+        filer.SetAsBoolean(s.*field);
+      else
+        filer.SetAsInteger(s.*field);
+    });
+  } catch (const EFWriteError& e) {
+    // The file cannot be written: say so once, naming the file, and let the
+    // window close; the settings of the last orderly close stay in the file.
+    Host.MessageBox(e.Message(), TMsgDlgType::mtError);
+  }
 }
 
 }  // namespace pixkura
