@@ -74,12 +74,13 @@ void TDibBlocks::SetPelsPerMeter(int64_t x, int64_t y) {
 
 void TDibBlocks::CoverUsedIndices() {
   if (bitCount_ != 8) return;
+  TBitmapInfoHeader& h = HeaderOf(info_);
+  if (static_cast<int>(h.biClrUsed) >= tableCapacity_) return;  // no index can lie past the table
   uint8_t highest = 0;
   for (int32_t y = 0; y < height_; ++y) {
     const uint8_t* row = Row(y);
-    highest = std::max(highest, *std::max_element(row, row + width_));
+    for (int32_t x = 0; x < width_; ++x) highest = std::max(highest, row[x]);  // a plain loop vectorises
   }
-  TBitmapInfoHeader& h = HeaderOf(info_);
   const int needed = std::min(int{highest} + 1, tableCapacity_);
   if (static_cast<int>(h.biClrUsed) < needed) h.biClrUsed = static_cast<uint32_t>(needed);
 }
