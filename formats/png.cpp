@@ -53,28 +53,22 @@ void EndChunk(TMemoryStream& file, int64_t typeStart, const TCrcTable& crc) {
   WriteU32BE(file, crc.Of(file.Memory() + typeStart, static_cast<size_t>(end - typeStart)));
 }
 
-// The unfiltered rows: filter byte 0, then one palette index per pixel.
-std::vector<uint8_t> RawRows(const TIxInternalDIB& d) {
+// Row y unfiltered: filter byte 0, then one palette index per pixel.
+void RawRow(const TIxInternalDIB& d, int32_t y, uint8_t* out) {
   const size_t width = static_cast<size_t>(d.Width);
-  std::vector<uint8_t> raw((width + 1) * static_cast<size_t>(d.Height));
   const int bits = d.Header().biBitCount;
-  uint8_t* out = raw.data();
-  for (int32_t y = 0; y < d.Height; ++y) {
-    *out++ = 0;
-    const uint8_t* row = d.Row(y);
-    if (bits == 8) {
-      std::memcpy(out, row, width);
-    } else {
-      const int perByte = 8 / bits;
-      const int mask = (1 << bits) - 1;
-      for (size_t x = 0; x < width; ++x) {
-        const int shift = bits * (perByte - 1 - static_cast<int>(x % perByte));
-        out[x] = static_cast<uint8_t>((row[x / perByte] >> shift) & mask);
-      }
-    }
-    out += width;
+  const uint8_t* row = d.Row(y);
+  *out++ = 0;
+  if (bits == 8) {
+    std::memcpy(out, row, width);
+    return;
   }
-  return raw;
+  const int perByte = 8 / bits;
+  const int mask = (1 << bits) - 1;
+  for (size_t x = 0; x < width; ++x) {
+    const int shift = bits * (perByte - 1 - static_cast<int>(x % perByte));
+    out[x] = static_cast<uint8_t>((row[x / perByte] >> shift) & mask);
+  }
 }
 
 }  // namespace
@@ -112,16 +106,21 @@ std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap) {
   // The length is known only once the data are compressed.
   const int64_t lengthField = file.Position();
   chunk = BeginChunk(file, 0, "IDAT");
-  const std::vector<uint8_t> raw = RawRows(d);
-  TMemoryStream compressed;
+  // The rows go through deflate one at a time, straight behind the chunk
+  // type: the zlib stream is the same as from one buffer of all rows, without
+  // holding the raw picture and a copy of the compressed data besides.
+  const int64_t dataStart = file.Position();
   {
-    TCompressionStream deflater(TCompressionLevel::clMax, compressed);
-    deflater.WriteBuffer(raw.data(), static_cast<int64_t>(raw.size()));
+    TCompressionStream deflater(TCompressionLevel::clMax, file);
+    std::vector<uint8_t> row(static_cast<size_t>(d.Width) + 1);
+    for (int32_t y = 0; y < d.Height; ++y) {
+      RawRow(d, y, row.data());
+      deflater.WriteBuffer(row.data(), static_cast<int64_t>(row.size()));
+    }
     deflater.Finish();
   }
-  const int64_t n = compressed.Size();
+  const int64_t n = file.Position() - dataStart;
   if (n > 0x7FFFFFFF) throw EIntOverflow("Arithmetic overflow");  // a chunk length is 31 bits
-  file.WriteBuffer(compressed.Memory(), n);
   EndChunk(file, chunk, crc);
   const int64_t end = file.Position();
   file.SetPosition(lengthField);

@@ -1,5 +1,7 @@
 #include "image/IxDIBReadCommon.h"
 
+#include <sys/mman.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -54,9 +56,22 @@ int64_t UncompressedBitsSize(const TBitmapInfoHeader& h) {
 }
 
 TPixelMemory AllocateUnfilledPixelMemory(size_t size) {
-  auto* p = static_cast<uint8_t*>(std::malloc(size == 0 ? 1 : size));
+  // Blocks this large come from fresh mappings every time, and a picture in
+  // 4 KiB pages spends more time in page faults than in copying its bytes;
+  // asking for huge pages makes the faults 512 times fewer. Smaller blocks
+  // are usually reused from the heap without faults.
+  constexpr size_t kHugePage = size_t{2} << 20;
+  constexpr size_t kFreshMappingSize = size_t{32} << 20;
+  void* p = nullptr;
+  if (size >= kFreshMappingSize) {
+    const size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
+    p = std::aligned_alloc(kHugePage, rounded);
+    if (p) ::madvise(p, rounded, MADV_HUGEPAGE);  // only advice: failure changes nothing
+  } else {
+    p = std::malloc(size == 0 ? 1 : size);
+  }
   if (!p) throw EOutOfResources("GetFileMap: Cannot Make File Mapping Object");
-  return TPixelMemory(p);
+  return TPixelMemory(static_cast<uint8_t*>(p));
 }
 
 int64_t BitFieldSourceRowSize(uint32_t bitCount, int32_t width) {

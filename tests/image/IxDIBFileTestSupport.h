@@ -22,13 +22,13 @@ struct TBmpSpec {
   int32_t Height = 1;
   uint16_t BitCount = 8;
   uint32_t Compression = BI_RGB;
-  uint32_t ClrUsed = 0;               // the header field
-  std::vector<uint32_t> Masks;        // written before the table when not empty
-  std::vector<TRGBQuad> Table;        // written as quads (40) or triples (12)
-  std::vector<uint8_t> Pixels;        // the pixel data as stored
-  std::optional<uint32_t> BfSize;     // default: the true file size
-  std::optional<uint32_t> BfOffBits;  // default: the offset of the pixel data
-  size_t Gap = 0;                     // bytes of 0xEE between table and pixels
+  uint32_t ClrUsed = 0;                 // the header field
+  std::vector<uint32_t> Masks{};        // written before the table when not empty
+  std::vector<TRGBQuad> Table{};        // written as quads (40) or triples (12)
+  std::vector<uint8_t> Pixels{};        // the pixel data as stored
+  std::optional<uint32_t> BfSize{};     // default: the true file size
+  std::optional<uint32_t> BfOffBits{};  // default: the offset of the pixel data
+  size_t Gap = 0;                       // bytes of 0xEE between table and pixels
 };
 
 template <typename T>

@@ -55,6 +55,20 @@ TEST_P(BmpRoundTrip, WriteThenReadGivesIdenticalStorage) {
 INSTANTIATE_TEST_SUITE_P(EveryDepthBothRowOrders, BmpRoundTrip,
                          ::testing::Combine(::testing::Values(1, 4, 8, 24), ::testing::Values(5, -5)));
 
+TEST(BmpRoundTripLarge, PictureInHugePagesReadsBack) {
+  // Above 32 MiB the pixel memory is allocated differently; the bytes must not care.
+  TIxDIB dib;
+  dib.SetWidth(4100);
+  dib.SetHeight(8200);
+  TIxInternalDIB& d = dib.MutableInternalDIB();
+  for (uint32_t i = 0; i < d.BitsSize; i += 4093) d.Data()[i] = static_cast<uint8_t>(i >> 12);
+  d.Data()[d.BitsSize - 1] = 0x5A;
+  TIxDIB back;
+  LoadBytes(back, SaveBytes(dib));
+  ASSERT_GE(back.InternalDIB().BitsSize, 32u << 20);
+  EXPECT_EQ(0, std::memcmp(back.InternalDIB().Data(), d.Data(), d.BitsSize));
+}
+
 TEST(BmpWrite, FileSizeCountsTableAndPaddedRows) {
   TIxDIB dib;
   dib.SetWidth(3);
