@@ -160,7 +160,8 @@ class TIxDIB : public TIxGraphic {
   std::string progressMessage_;
 };
 
-// The two shared half-tone palettes (colour: 215 + 5 entries; black and white: 2).
+// The two shared half-tone palettes (colour: 6 x 7 x 5 levels and 5 greys, 215
+// entries; black and white: 2).
 const HPALETTE& HalftonePalette();
 const HPALETTE& HalftonePaletteBW();
 
