@@ -61,10 +61,13 @@ namespace {
 // Round to nearest, halves to the even neighbour (independent of the
 // floating-point rounding mode), checked into a channel byte.
 uint8_t RoundChannel(double value) {
-  double rounded = std::floor(value);
+  // Outside this range (or NaN) no rounding can land in 0..255.
+  if (!(value >= -1.0 && value <= 256.0)) throw ERangeError("Range check error");
+  auto rounded = static_cast<int32_t>(value);  // toward zero, then down to the floor
+  if (static_cast<double>(rounded) > value) --rounded;
   const double fraction = value - rounded;
-  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0)) rounded += 1;
-  if (!(rounded >= 0 && rounded <= 255)) throw ERangeError("Range check error");
+  if (fraction > 0.5 || (fraction == 0.5 && (rounded & 1) != 0)) ++rounded;
+  if (rounded < 0 || rounded > 255) throw ERangeError("Range check error");
   return static_cast<uint8_t>(rounded);
 }
 

@@ -18,8 +18,10 @@ TIxDIBCanvas::TIxDIBCanvas(TIxDIB& dib) : dib_(dib) {
     throw EOutOfResources("TIxDIBCanvas.Create: Cannot Create Memory DC");
   const int32_t bits = d.Header().biBitCount;
   if (bits <= 8) {
+    indexed_ = true;
     const auto used = static_cast<int32_t>(d.Header().biClrUsed);
-    nearest_.emplace(d.ColorTable(), used == 0 ? 1 << bits : used);
+    tableSize_ = used == 0 ? 1 << bits : std::min(used, 256);
+    std::copy(d.ColorTable(), d.ColorTable() + 256, table_.begin());
   }
 }
 
@@ -40,13 +42,15 @@ void TIxDIBCanvas::Close() {
   dib_.Changed();
 }
 
-uint32_t TIxDIBCanvas::PixelValue(TColor color) const {
+uint32_t TIxDIBCanvas::PixelValue(TColor color) {
   const TColor rgb = ColorToRGB(color);
-  return nearest_ ? nearest_->Nearest(rgb) : rgb;
+  if (!indexed_) return rgb;
+  if (!nearest_) nearest_.emplace(table_.data(), tableSize_);
+  return nearest_->Nearest(rgb);
 }
 
 TColor TIxDIBCanvas::ColorOf(uint32_t value) const {
-  return nearest_ ? dib_.GetColors(static_cast<int32_t>(value)) : value;
+  return indexed_ ? dib_.GetColors(static_cast<int32_t>(value)) : value;
 }
 
 namespace {
@@ -93,11 +97,12 @@ void TIxDIBCanvas::FloodFill(int32_t x, int32_t y, TColor borderColor) {
   const TColor border = ColorToRGB(borderColor);
   // Which stored values have the border colour.
   std::array<bool, 256> borderIndex{};
-  if (nearest_)
-    for (int i = 0; i < 256; ++i) borderIndex[i] = dib_.GetColors(i) == border;
+  if (indexed_)
+    for (int i = 0; i < 256; ++i)
+      borderIndex[i] = RGB(table_[i].rgbRed, table_[i].rgbGreen, table_[i].rgbBlue) == border;
   const auto isBorder = [&](int32_t cx, int32_t cy) {
     const auto v = static_cast<uint32_t>(dib_.GetPixels(cx, cy));
-    return nearest_ ? borderIndex[v & 0xFF] : v == border;
+    return indexed_ ? borderIndex[v & 0xFF] : v == border;
   };
   if (isBorder(x, y)) return;
   const auto fill = static_cast<int32_t>(PixelValue(BrushColor));

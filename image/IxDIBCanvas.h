@@ -8,10 +8,11 @@
 // Colours are colour values; on an indexed bitmap a colour becomes the index
 // of the nearest entry of the colour table the bitmap had when the canvas was
 // opened (lowest index among equally near entries), and a pixel "has" a
-// colour when its index is that entry. The bitmap must not be resized,
+// colour when its entry in that table is that colour. The bitmap must not be resized,
 // re-depthed or reloaded while a canvas on it is open.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -66,13 +67,17 @@ class TIxDIBCanvas {
 
   // The pixel value a colour is stored as: the colour itself on a 24-bit
   // bitmap, the nearest index on an indexed one.
-  uint32_t PixelValue(TColor color) const;
+  uint32_t PixelValue(TColor color);
   // The colour of a stored pixel value.
   TColor ColorOf(uint32_t value) const;
 
  private:
   TIxDIB& dib_;
-  std::optional<TNearestColor> nearest_;  // indexed bitmaps only
+  bool indexed_ = false;
+  // The colour table at opening, and the search over it, made when first needed.
+  std::array<TRGBQuad, 256> table_{};
+  int32_t tableSize_ = 0;
+  std::optional<TNearestColor> nearest_;
   bool closed_ = false;
 };
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "base/Color.h"
 #include "image/IxDIBTypes.h"
@@ -13,19 +14,30 @@ namespace pixkura {
 
 class TNearestColor {
  public:
-  // The first count entries of table (count is clamped to 1..256).
+  // The first count entries of table (count is clamped to 1..256), copied.
   TNearestColor(const TRGBQuad* table, int32_t count);
-  uint8_t Nearest(TColor color) const;
+  // Not const: the candidates of a colour-space cell are worked out the first
+  // time a colour falls into it.
+  uint8_t Nearest(TColor color);
 
  private:
-  struct TEntry {
-    int32_t R, G, B;
-    int32_t Index;
+  // The colour cube is cut into 8 x 8 x 8 cells. An entry can only be the
+  // nearest to some colour of a cell when its least distance to the cell is
+  // at most the smallest greatest distance of any entry to the cell; a
+  // search scans just those candidates (usually a handful).
+  static constexpr int kCellBits = 5;
+  static constexpr int kCells = 512;
+  struct TSpan {
+    int32_t First = -1;  // -1: not worked out yet
+    int32_t Count = 0;
   };
-  // Sorted by red, then index: a search can stop once the red difference
-  // alone exceeds the best distance found.
-  std::array<TEntry, 256> byRed_{};
+  const TSpan& Candidates(int32_t cell);
+
+  // The entries' channels, one array each, so the cell scans run on vectors.
+  std::array<int32_t, 256> r_{}, g_{}, b_{};
   int32_t count_ = 0;
+  std::array<TSpan, kCells> spans_{};
+  std::vector<uint8_t> pool_;  // candidate indices of the cells worked out, ascending per cell
 };
 
 }  // namespace pixkura

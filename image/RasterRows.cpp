@@ -1,5 +1,6 @@
 #include "image/RasterRows.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -33,12 +34,13 @@ void FillBoxRows(const TRows& rows, int64_t x1, int64_t y1, int64_t x2, int64_t 
 namespace {
 
 // Writes n pixels of a pattern with period 4 (or 2), starting at its phase 0.
-// The period is spread over a short buffer first so that a row is a few
-// block copies rather than a loop over pixels.
+// The period is spread over a short buffer first, only as far as a row
+// needs, so that a row is a few block copies rather than a loop over pixels.
 class TPatternRow {
  public:
-  TPatternRow(uint8_t p0, uint8_t p1, uint8_t p2, uint8_t p3) {
-    for (size_t i = 0; i < kSize; i += 4) {
+  TPatternRow(uint8_t p0, uint8_t p1, uint8_t p2, uint8_t p3, size_t n)
+      : used_(std::min(kSize, (n + 3) & ~size_t{3})) {
+    for (size_t i = 0; i < used_; i += 4) {
       bytes_[i] = p0;
       bytes_[i + 1] = p1;
       bytes_[i + 2] = p2;
@@ -46,13 +48,14 @@ class TPatternRow {
     }
   }
   void Write(uint8_t* dst, size_t n) const {
-    for (; n >= kSize; n -= kSize, dst += kSize) std::memcpy(dst, bytes_, kSize);
+    for (; n >= used_; n -= used_, dst += used_) std::memcpy(dst, bytes_, used_);
     std::memcpy(dst, bytes_, n);
   }
 
  private:
   static constexpr size_t kSize = 64;  // a multiple of the period
   uint8_t bytes_[kSize];
+  size_t used_;
 };
 
 }  // namespace
@@ -70,7 +73,7 @@ void PatternBoxRows(const TRows& rows, int64_t x1, int64_t y1, int64_t x2, int64
     // A toggle flips after every pixel and once more at the end of each row:
     // with an even width the rows alternate (a checkerboard), with an odd
     // width every row starts with A again.
-    const TPatternRow startA(a, b, a, b), startB(b, a, b, a);
+    const TPatternRow startA(a, b, a, b, n), startB(b, a, b, a, n);
     const bool alternate = n % 2 == 0;
     for (int64_t y = y1; y <= y2; ++y) {
       const bool withB = alternate && (y - y1) % 2 == 1;
@@ -78,7 +81,7 @@ void PatternBoxRows(const TRows& rows, int64_t x1, int64_t y1, int64_t x2, int64
     }
   } else {
     // Pairs: the counter starts at 0 on the first row, 2 on the next, and so on.
-    const TPatternRow phase0(a, a, b, b), phase2(b, b, a, a);
+    const TPatternRow phase0(a, a, b, b, n), phase2(b, b, a, a, n);
     for (int64_t y = y1; y <= y2; ++y) ((y - y1) % 2 == 0 ? phase0 : phase2).Write(rows.Row(y) + x1, n);
   }
 }

@@ -62,6 +62,34 @@ TStretchAxis MapStretchAxis(TAxisSpan dest, int32_t destSize, TAxisSpan src, int
   return axis;
 }
 
+namespace {
+
+// Consecutive destination pixels reading the same source pixel.
+struct TRun {
+  int32_t Source;
+  int32_t Length;
+};
+
+std::vector<TRun> RunsOf(const std::vector<int32_t>& source) {
+  std::vector<TRun> runs;
+  for (const int32_t s : source) {
+    if (!runs.empty() && runs.back().Source == s)
+      ++runs.back().Length;
+    else
+      runs.push_back({s, 1});
+  }
+  return runs;
+}
+
+// Writes n copies of v, eight at a time.
+inline void Repeat(uint8_t* d, uint8_t v, int32_t n) {
+  const uint64_t word = v * 0x0101010101010101ull;
+  for (; n >= 8; n -= 8, d += 8) std::memcpy(d, &word, 8);
+  for (; n > 0; --n) *d++ = v;
+}
+
+}  // namespace
+
 void StretchTransfer(const TRows& src, const TRows& dst, int bytesPerPixel, const TStretchAxis& columns,
                      const TStretchAxis& rows) {
   if (columns.Empty() || rows.Empty()) return;
@@ -69,8 +97,13 @@ void StretchTransfer(const TRows& src, const TRows& dst, int bytesPerPixel, cons
   const size_t bytes = count * static_cast<size_t>(bytesPerPixel);
   const ptrdiff_t destOffset = static_cast<ptrdiff_t>(columns.DestFirst) * bytesPerPixel;
   const bool oneToOne = columns.OneToOne();
-  std::vector<int32_t> offsets;  // byte offset in the source row of each destination pixel
-  if (!oneToOne) {
+  // An enlargement of 8-bit rows writes each source pixel as a run; other
+  // maps gather pixel by pixel through byte offsets.
+  std::vector<TRun> runs;
+  std::vector<int32_t> offsets;
+  if (!oneToOne && bytesPerPixel == 1) runs = RunsOf(columns.Source);
+  const bool byRuns = !runs.empty() && count >= 4 * runs.size();
+  if (!oneToOne && !byRuns) {
     offsets.resize(count);
     for (size_t i = 0; i < count; ++i) offsets[i] = columns.Source[i] * bytesPerPixel;
   }
@@ -84,6 +117,11 @@ void StretchTransfer(const TRows& src, const TRows& dst, int bytesPerPixel, cons
     const uint8_t* s = src.Row(rows.Source[r]);
     if (oneToOne) {
       std::memcpy(d, s + static_cast<ptrdiff_t>(columns.Source[0]) * bytesPerPixel, bytes);
+    } else if (byRuns) {
+      for (const TRun& run : runs) {
+        Repeat(d, s[run.Source], run.Length);
+        d += run.Length;
+      }
     } else if (bytesPerPixel == 1) {
       for (size_t i = 0; i < count; ++i) d[i] = s[offsets[i]];
     } else {

@@ -1,7 +1,5 @@
 #include "app/core/BlendTable.h"
 
-#include <vector>
-
 #include "image/DIB256.h"
 #include "image/RasterNearestColor.h"
 
@@ -12,34 +10,6 @@ void FillUnitTable(std::array<double, 256>& unitTable) {
   unitTable[0] = 0.0;
   unitTable[255] = 1.0;
 }
-
-namespace {
-
-// Mixes repeat (greys, ramps, duplicated entries), so remember the nearest
-// entry of recent mean colours. Direct-mapped: a miss only costs a search.
-class TNearestCache {
- public:
-  explicit TNearestCache(const TNearestColor& search) : search_(search), slots_(kSlots) {}
-  uint8_t Nearest(TColor color) {
-    TSlot& slot = slots_[(color ^ (color >> 11) ^ (color >> 17)) & (kSlots - 1)];
-    if (slot.Key != color + 1) {
-      slot.Key = color + 1;
-      slot.Index = search_.Nearest(color);
-    }
-    return slot.Index;
-  }
-
- private:
-  static constexpr uint32_t kSlots = 4096;
-  struct TSlot {
-    uint32_t Key = 0;  // colour + 1; 0 marks an empty slot
-    uint8_t Index = 0;
-  };
-  const TNearestColor& search_;
-  std::vector<TSlot> slots_;
-};
-
-}  // namespace
 
 void MakeMixTable(const TIxDIB& master, TBlendTable& out) {
   std::array<TColor, 256> colors{};
@@ -59,13 +29,12 @@ void MakeMixTable(const TIxDIB& master, TBlendTable& out) {
   }
 
   const int32_t paletteSize = master.GetPaletteSize();
-  const TNearestColor search(master.InternalDIB().ColorTable(), paletteSize == 0 ? 256 : paletteSize);
-  TNearestCache cache(search);
+  TNearestColor search(master.InternalDIB().ColorTable(), paletteSize == 0 ? 256 : paletteSize);
   for (int j = 0; j < 255; ++j) {
     for (int k = j + 1; k < 256; ++k) {
       THSL mean;
       MixHSL(hsl[j], hsl[k], mean);
-      const uint8_t n = cache.Nearest(HSLToColor(mean));
+      const uint8_t n = search.Nearest(HSLToColor(mean));
       // When the mean is nearest to the old colour itself, the painted colour
       // is written instead, so a blend never leaves the pixel as it was.
       out.MixTable[j][k] = n == j ? static_cast<uint8_t>(k) : n;

@@ -80,5 +80,29 @@ TEST(DIB256Zoom, SourcesOutsideAreSkippedAndBlocksClamped) {
   EXPECT_EQ(untouched.GetPixels(0, 3), 4);
 }
 
+TEST(DIB256Zoom, BlocksInsideAndClampedBlocksAgree) {
+  // All blocks inside take the row-image path; one more source column whose
+  // block lies past the right edge sends the same draw block by block.
+  TIxDIB colors, mask;
+  Shape8(colors, 9, 5);
+  Shape8(mask, 9, 5);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 9; ++x) {
+      colors.SetPixels(x, y, 1 + (x * 3 + y) % 7);
+      mask.SetPixels(x, y, (x + 2 * y) % 3 == 0 ? 0 : 5);
+    }
+  for (int32_t shift = 0; shift <= 4; ++shift) {
+    const int32_t side = 1 << shift, w = 8 * side, h = 5 * side;
+    TIxDIB inside, clamped;
+    Shape8(inside, w, h);
+    Shape8(clamped, w, h);
+    ZoomLayerDraw(0, 0, 8, 5, colors, mask, 0, 0, inside, shift, 0, 9);
+    ZoomLayerDraw(0, 0, 9, 5, colors, mask, 0, 0, clamped, shift, 0, 9);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w - 1; ++x)
+        ASSERT_EQ(inside.GetPixels(x, y), clamped.GetPixels(x, y)) << shift << ": " << x << "," << y;
+  }
+}
+
 }  // namespace
 }  // namespace pixkura

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "image/RasterEllipse.h"
@@ -50,6 +51,31 @@ TEST(IxDIBCanvas, ColoursMapToTheNearestEntryOfTheTableAtOpening) {
   EXPECT_EQ(canvas.PixelValue(RGB(0, 0, 255)), 7u);
   EXPECT_EQ(canvas.ColorOf(7), RGB(0, 0, 200));
   canvas.Close();
+}
+
+TEST(IxDIBCanvas, NearestColorMatchesALinearSearch) {
+  std::mt19937 rng(3);
+  for (int round = 0; round < 20; ++round) {
+    std::vector<TRGBQuad> table(256);
+    const int count = 1 + static_cast<int>(rng() % 256);
+    for (auto& q : table) {
+      // Few distinct levels: many ties and duplicates.
+      const auto level = [&] { return static_cast<uint8_t>(round % 2 ? rng() % 256 : (rng() % 5) * 60); };
+      q = TRGBQuad{level(), level(), level(), 0};
+    }
+    TNearestColor search(table.data(), count);
+    for (int probe = 0; probe < 500; ++probe) {
+      const TColor c = rng() & 0xFFFFFF;
+      int best = 0, bestD = 1 << 30;
+      for (int i = 0; i < count; ++i) {
+        const int dr = table[i].rgbRed - GetRValue(c), dg = table[i].rgbGreen - GetGValue(c),
+                  db = table[i].rgbBlue - GetBValue(c);
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestD) bestD = d, best = i;
+      }
+      ASSERT_EQ(search.Nearest(c), best) << round << " " << std::hex << c;
+    }
+  }
 }
 
 TEST(IxDIBCanvas, EllipseOutlineAndInside) {
