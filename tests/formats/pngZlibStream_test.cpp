@@ -46,6 +46,24 @@ TEST(CompressionStream, EveryLevelGivesOneCompleteZlibStream) {
   EXPECT_LT(maxSize, storedSize);
 }
 
+TEST(CompressionStream, LevelsMapOntoZlibLevels) {
+  // The zlib header's second byte tells the level class: 0 and 1 give 0x01,
+  // zlib's default (6) 0x9C, 9 0xDA; the first byte 0x78 a 32 KiB window.
+  const std::pair<TCompressionLevel, uint8_t> cases[] = {{TCompressionLevel::clNone, 0x01},
+                                                         {TCompressionLevel::clFastest, 0x01},
+                                                         {TCompressionLevel::clDefault, 0x9C},
+                                                         {TCompressionLevel::clMax, 0xDA}};
+  for (const auto& [level, flags] : cases) {
+    TMemoryStream target;
+    TCompressionStream z(level, target);
+    z.WriteBuffer("abcabcabc", 9);
+    z.Finish();
+    ASSERT_GE(target.Size(), 2);
+    EXPECT_EQ(target.Bytes()[0], 0x78);
+    EXPECT_EQ(target.Bytes()[1], flags);
+  }
+}
+
 TEST(CompressionStream, ProgressAfterEachFullBuffer) {
   TMemoryStream target;
   int progress = 0;
