@@ -12,8 +12,10 @@ namespace pixkura::spi::gif {
 
 namespace {
 
-// One LZW code (2 bits at the least) stands for at most 4096 pixels.
-constexpr int64_t kMaxPixelsPerByte = 4 * 4096;
+// An LZW string is at most as long as the 4096-entry table, and a code
+// standing for a long string has grown to 12 bits: at most 4096 pixels per
+// 12 bits of data.
+constexpr int64_t kMaxPixelsPerByte = 4096 * 8 / 12 + 1;
 
 struct TMemorySource {
   const uint8_t* data;

@@ -18,9 +18,11 @@ constexpr uint32_t kBiBitfields = 3;
 
 // A run-length TGA packet of at least two bytes gives at most 128 pixels.
 constexpr int64_t kTgaRlePixelsPerByte = 64;
-// A 4-byte BMP RLE delta moves down at most 255 rows; each other code at
-// most one.
-constexpr int64_t kBmpRleRowsPerByte = 64;
+// BMP RLE: encoders end every row with a 2-byte code (or a run of at most
+// 255 pixels), so a row of up to 4096 pixels costs 2 bytes at the least.
+// Deltas can skip more, but only in pictures that are mostly empty; those
+// beyond this ratio are refused rather than allocated from a few bytes.
+constexpr int64_t kBmpRlePixelsPerByte = 2048;
 
 bool IsExtendedInfoHeader(uint32_t size) {
   return size == 52 || size == 56 || size == 64 || size == 108 || size == 124;
@@ -97,9 +99,9 @@ TMiscHeader ReadBmp(TBytes bytes) {
   if (bmp.pixelOffset < (h.indexed ? afterTable : bmp.tableOffset)) return {};
   bmp.rowSize = (static_cast<uint64_t>(h.width) * static_cast<uint64_t>(bmp.bitCount) + 31) / 32 * 4;
   if (runLength) {
-    h.leastFileSize = bmp.pixelOffset + 2;  // at least one code
-    h.compressedUnits = h.height;
-    h.unitsPerByte = kBmpRleRowsPerByte;
+    h.leastFileSize = bmp.pixelOffset;
+    h.compressedUnits = int64_t{h.width} * h.height;
+    h.unitsPerByte = kBmpRlePixelsPerByte;
   } else {
     h.leastFileSize = bmp.pixelOffset + bmp.rowSize * static_cast<uint64_t>(h.height);
   }

@@ -44,8 +44,8 @@ struct TMiscHeader {
   // The least file size that holds every pixel (uncompressed kinds) or the
   // start of the data (run-length kinds).
   uint64_t leastFileSize = 0;
-  // Run-length kinds: what the data could expand to at the encoding's best,
-  // `units` (pixels or rows) from no more than `unitsPerByte` each byte.
+  // Run-length kinds: `units` pixels may come from no more than
+  // `unitsPerByte` per byte of data.
   int64_t compressedUnits = 0;
   int64_t unitsPerByte = 0;
 };

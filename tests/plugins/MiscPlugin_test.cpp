@@ -155,6 +155,21 @@ TEST(MiscPlugin, DecodesRunLengthCodesAsDefined) {
   EXPECT_EQ(spi.Picture(Rle8Bmp({0, 0, 0, 0, 0, 0, 4, 1})).result, SPI_BROKEN_DATA);  // a run past the top
 }
 
+// A few codes cannot stand for a huge picture: 8000 x 8000 from one
+// end-of-picture code is refused before the rows are allocated; the same
+// codes for 40 x 30 are a blank picture.
+TEST(MiscPlugin, RefusesRunLengthPicturesFarLargerThanTheirCodes) {
+  const TSpiModule spi(kSpi);
+  ASSERT_TRUE(spi.Loaded());
+  std::vector<uint8_t> f = Rle8Bmp({0, 1});
+  f[18] = 40, f[22] = 30;
+  const TDecodedPicture blank = spi.Picture(f);
+  ASSERT_EQ(blank.result, SPI_SUCCESS);
+  EXPECT_EQ(blank.pixels, std::vector<uint8_t>(40 * 30, 0));
+  f[18] = 0x40, f[19] = 0x1F, f[22] = 0x40, f[23] = 0x1F;
+  EXPECT_EQ(spi.Picture(f).result, SPI_BROKEN_DATA);
+}
+
 // The 12- and 40-byte headers belong to the built-in reader.
 TEST(MiscPlugin, LeavesClassicBmpHeadersAlone) {
   const TSpiModule spi(kSpi);
