@@ -6,6 +6,7 @@
 // are made here.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <memory>
