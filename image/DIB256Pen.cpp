@@ -56,20 +56,62 @@ TRange DotRange(int64_t a, int64_t b, int32_t size, bool wrap) {
 
 // The steps of PenLine and SquarePenLine: n points from (x1, y1) towards
 // (x2, y2), both ends included, x advancing by Trunc(t * dx / n).
-template <typename Step>
-void WalkLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Step step) {
-  const int64_t dx = x2 > x1 ? int64_t{x2} - x1 + 1 : int64_t{x2} - x1 - 1;
-  const int64_t dy = y2 > y1 ? int64_t{y2} - y1 + 1 : int64_t{y2} - y1 - 1;
-  const int64_t n = std::max(std::llabs(dx), std::llabs(dy));
-  const auto along = [n](int32_t from, int32_t to, int64_t d, int64_t t) {
+class TLineWalk {
+ public:
+  TLineWalk(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+      : x1_(x1),
+        y1_(y1),
+        x2_(x2),
+        y2_(y2),
+        dx_(x2 > x1 ? int64_t{x2} - x1 + 1 : int64_t{x2} - x1 - 1),
+        dy_(y2 > y1 ? int64_t{y2} - y1 + 1 : int64_t{y2} - y1 - 1),
+        n_(std::max(std::llabs(dx_), std::llabs(dy_))) {}
+
+  int64_t Steps() const { return n_; }
+  int64_t X(int64_t t) const { return Along(x1_, x2_, dx_, t); }
+  int64_t Y(int64_t t) const { return Along(y1_, y2_, dy_, t); }
+
+  // The steps whose point lies inside a w x h bitmap: one run, since both
+  // coordinates move monotonically with t.
+  TRange StepsInside(int32_t w, int32_t h) const {
+    const TRange xs = Inside([this](int64_t t) { return X(t); }, dx_ > 0, w);
+    const TRange ys = Inside([this](int64_t t) { return Y(t); }, dy_ > 0, h);
+    return {std::max(xs.First, ys.First), std::min(xs.Last, ys.Last)};
+  }
+
+ private:
+  int64_t Along(int32_t from, int32_t to, int64_t d, int64_t t) const {
     const auto offset = static_cast<int64_t>(
-        std::trunc(static_cast<double>(t) * static_cast<double>(d) / static_cast<double>(n)));
+        std::trunc(static_cast<double>(t) * static_cast<double>(d) / static_cast<double>(n_)));
     // Stays between the end points; the clamp only guards the rounding of
-    // products beyond 2^53.
+    // products beyond 2^53 (and keeps the coordinate monotonic).
     return std::clamp<int64_t>(from + offset, std::min(from, to), std::max(from, to));
-  };
-  for (int64_t t = 0; t < n; ++t) step(along(x1, x2, dx, t), along(y1, y2, dy, t));
-}
+  }
+  // First t in [0, n) for which pred holds, pred false then true; n if never.
+  template <typename Pred>
+  int64_t FirstTrue(Pred pred) const {
+    int64_t lo = 0, hi = n_;
+    while (lo < hi) {
+      const int64_t mid = lo + (hi - lo) / 2;
+      if (pred(mid))
+        hi = mid;
+      else
+        lo = mid + 1;
+    }
+    return lo;
+  }
+  template <typename Coord>
+  TRange Inside(Coord c, bool rising, int32_t size) const {
+    if (rising)
+      return {FirstTrue([&](int64_t t) { return c(t) >= 0; }),
+              FirstTrue([&](int64_t t) { return c(t) >= size; }) - 1};
+    return {FirstTrue([&](int64_t t) { return c(t) <= size - 1; }),
+            FirstTrue([&](int64_t t) { return c(t) < 0; }) - 1};
+  }
+
+  int32_t x1_, y1_, x2_, y2_;
+  int64_t dx_, dy_, n_;
+};
 
 }  // namespace
 
@@ -106,10 +148,12 @@ void PenBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t color, TIxDI
 
 void PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t color, TIxDIB& dib, bool useTransparent,
              uint8_t transparentColor, bool wrap, uint8_t penSize) {
-  WalkLine(x1, y1, x2, y2, [&](int64_t x, int64_t y) {
-    PenDot(static_cast<int32_t>(x), static_cast<int32_t>(y), color, dib, useTransparent, transparentColor,
-           wrap, penSize);
-  });
+  const TLineWalk line(x1, y1, x2, y2);
+  // Without wrap only the steps whose anchor lies inside can draw.
+  const TRange steps = wrap ? TRange{0, line.Steps() - 1} : line.StepsInside(dib.GetWidth(), dib.GetHeight());
+  for (int64_t t = steps.First; t <= steps.Last; ++t)
+    PenDot(static_cast<int32_t>(line.X(t)), static_cast<int32_t>(line.Y(t)), color, dib, useTransparent,
+           transparentColor, wrap, penSize);
 }
 
 void SquarePenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t color, TIxDIB& dib,
@@ -117,11 +161,12 @@ void SquarePenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t color
   if (penSize == 0) return;
   const TRows rows = Rows8(dib, "SquarePenLine");
   const int32_t offset = penSize == 3 || penSize == 4 ? -1 : (penSize == 5 ? -2 : 0);
-  WalkLine(x1, y1, x2, y2, [&](int64_t x, int64_t y) {
-    x += offset;
-    y += offset;
+  const TLineWalk line(x1, y1, x2, y2);
+  // Every step counts: a square outside is clamped onto the nearest edge.
+  for (int64_t t = 0; t < line.Steps(); ++t) {
+    const int64_t x = line.X(t) + offset, y = line.Y(t) + offset;
     FillBoxRows(rows, x, y, x + penSize - 1, y + penSize - 1, color);
-  });
+  }
 }
 
 void VLine(int32_t x, int32_t y1, int32_t y2, uint8_t color, TIxDIB& dib) {

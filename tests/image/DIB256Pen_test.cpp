@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <set>
 #include <utility>
 #include <vector>
@@ -115,6 +117,33 @@ TEST(DIB256Pen, PenLineStepsWithTruncation) {
   EXPECT_EQ(LineDots(4, 6, 3, 2), (P{{3, 2}, {3, 3}, {4, 4}, {4, 5}, {4, 6}}));
   // Dots outside are dropped.
   EXPECT_EQ(LineDots(-2, 0, 1, 0), (P{{0, 0}, {1, 0}}));
+}
+
+// The line as defined: every step's dot, those outside dropped.
+TEST(DIB256Pen, PenLineVisitsOnlyTheStepsInsideButAllOfThem) {
+  std::mt19937 rng(11);
+  for (int round = 0; round < 2000; ++round) {
+    const auto c = [&] { return static_cast<int32_t>(rng() % 50) - 20; };
+    const int32_t x1 = c(), y1 = c(), x2 = c(), y2 = c();
+    TIxDIB got, want;
+    Shape8(got, 10, 8);
+    Shape8(want, 10, 8);
+    PenLine(x1, y1, x2, y2, 1, got, false, 0, false, 1);
+    const int64_t dx = x2 > x1 ? x2 - x1 + 1 : x2 - x1 - 1, dy = y2 > y1 ? y2 - y1 + 1 : y2 - y1 - 1;
+    const int64_t n = std::max(std::llabs(dx), std::llabs(dy));
+    for (int64_t t = 0; t < n; ++t) {
+      const auto x = x1 + static_cast<int32_t>(std::trunc(static_cast<double>(t) * dx / n));
+      const auto y = y1 + static_cast<int32_t>(std::trunc(static_cast<double>(t) * dy / n));
+      if (x >= 0 && x < 10 && y >= 0 && y < 8) want.SetPixels(x, y, 1);
+    }
+    ASSERT_EQ(Picture(got), Picture(want)) << x1 << "," << y1 << " - " << x2 << "," << y2;
+  }
+  // Four billion steps, eight of them inside: done at once.
+  TIxDIB wide;
+  Shape8(wide, 8, 4);
+  PenLine(INT32_MIN, 2, INT32_MAX, 2, 1, wide, false, 0, false, 1);
+  PenLine(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, 2, wide, false, 0, false, 1);
+  EXPECT_EQ(Picture(wide), "2.......\n.2......\n11211111\n...2....");
 }
 
 TEST(DIB256Pen, SquarePenLineClampsItsSquares) {

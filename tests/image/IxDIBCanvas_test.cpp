@@ -128,9 +128,10 @@ TEST(IxDIBCanvas, EllipseOutlinesAreSymmetricAndClosed) {
       ASSERT_TRUE(TEllipseRaster::InShape(raster.Row(0), w, w / 2));
       for (int64_t y = 1; y <= h; ++y)
         for (int64_t x = 1; x <= w; ++x)
-          if (cell[y][x] == 2)
+          if (cell[y][x] == 2) {
             ASSERT_TRUE(cell[y - 1][x] && cell[y + 1][x] && cell[y][x - 1] && cell[y][x + 1])
                 << w << "x" << h;
+          }
     }
 }
 

@@ -45,7 +45,9 @@ TEST(BlendTable, GreyRamp) {
   EXPECT_EQ(table->MixTable[11][10], 10);
   for (int a = 0; a < 256; ++a)
     for (int b = 0; b < 256; ++b)
-      if (a != b) ASSERT_NE(table->MixTable[a][b], a) << a << "," << b;
+      if (a != b) {
+        ASSERT_NE(table->MixTable[a][b], a) << a << "," << b;
+      }
 }
 
 TEST(BlendTable, DuplicatesGiveTheLowestIndex) {
