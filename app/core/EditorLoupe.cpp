@@ -3,44 +3,57 @@
 // cell-edge marks and the centre lines. RedrawLoupe runs after every pen
 // segment, so it touches only what it shows and allocates nothing.
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "app/core/Editor.h"
+#include "app/core/LoupeMagnify.h"
 #include "image/DIB256.h"
+#include "image/RasterRows.h"
 
 namespace pixkura {
 namespace {
 
-// Row access for drawing many one-pixel lines across a bitmap: one scan-line
-// lookup per bitmap instead of a checked pixel write per dot. The bitmap must
-// not be resized or shared while it is in use.
-class TRows {
- public:
-  explicit TRows(TIxDIB& dib)
-      : width_(dib.GetWidth()),
-        height_(dib.GetHeight()),
-        row0_(dib.GetScanLine(0)),
-        stride_(height_ > 1 ? dib.GetScanLine(1) - row0_ : 0) {}
+// Whole row y or whole column x of the bitmap; nothing when it lies outside
+// (the loupe's lines are dropped, not clamped, beyond its edge).
+void HLine(const TRows& rows, int64_t y, uint8_t color) {
+  if (y >= 0 && y < rows.Height) std::memset(rows.Row(y), color, static_cast<size_t>(rows.Width));
+}
+void VLine(const TRows& rows, int64_t x, uint8_t color) {
+  if (x < 0 || x >= rows.Width) return;
+  for (int64_t y = 0; y < rows.Height; ++y) rows.Row(y)[x] = color;
+}
 
-  int32_t Width() const { return width_; }
-  int32_t Height() const { return height_; }
-  uint8_t* Row(int32_t y) const { return row0_ + static_cast<ptrdiff_t>(y) * stride_; }
-
-  // Whole row y; nothing when y lies outside.
-  void HLine(int32_t y, uint8_t color) const {
-    if (y >= 0 && y < height_) std::memset(Row(y), color, static_cast<size_t>(width_));
+// Lines every `step` pixels from 0 to below `end`, across the whole bitmap.
+// Dense grids are laid over each row as one mask (which the compiler turns
+// into vector operations); sparse ones are written column by column.
+void DrawGrid(const TRows& rows, int32_t step, int32_t end, uint8_t color) {
+  constexpr int32_t kMaskWidth = 256;
+  end = std::min(end, rows.Width);
+  if (step < 16 && rows.Width == kMaskWidth) {
+    std::array<uint8_t, kMaskWidth> mask{};
+    for (int32_t x = 0; x < end; x += step) mask[static_cast<size_t>(x)] = 0xFF;
+    std::array<uint8_t, kMaskWidth> paint{};
+    for (size_t x = 0; x < mask.size(); ++x) paint[x] = static_cast<uint8_t>(mask[x] & color);
+    for (int32_t y = 0; y < rows.Height; ++y) {
+      if (y % step == 0 && y < end) {
+        HLine(rows, y, color);
+        continue;
+      }
+      uint8_t* row = rows.Row(y);
+      for (size_t x = 0; x < mask.size(); ++x) row[x] = static_cast<uint8_t>((row[x] & ~mask[x]) | paint[x]);
+    }
+    return;
   }
-  // Whole column x; nothing when x lies outside.
-  void VLine(int32_t x, uint8_t color) const {
-    if (x < 0 || x >= width_) return;
-    for (int32_t y = 0; y < height_; ++y) Row(y)[x] = color;
+  for (int32_t y = 0; y < rows.Height; ++y) {
+    if (y % step == 0 && y < end) {
+      HLine(rows, y, color);
+      continue;
+    }
+    uint8_t* row = rows.Row(y);
+    for (int32_t x = 0; x < end; x += step) row[x] = color;
   }
-
- private:
-  int32_t width_, height_;
-  uint8_t* row0_;
-  ptrdiff_t stride_;
-};
+}
 
 }  // namespace
 
@@ -66,7 +79,9 @@ void TEditor::RedrawLoupe() {
 }
 
 void TEditor::StretchToLoupe(TIxDIB& source, const TLoupeWindow& r) {
-  StretchCopy(r.sx, r.sy, r.sx + r.w, r.sy + r.h, source, 0, 0, r.w << Bairitu, r.h << Bairitu, *LupeDib);
+  // The scaled copy of (sx, sy)-(sx + w, sy + h) onto (0, 0)-(w shl Bairitu,
+  // h shl Bairitu), done without canvases: see LoupeMagnify.h.
+  MagnifyBlock(r.sx, r.sy, r.sx + r.w, r.sy + r.h, source, Bairitu, *LupeDib);
 }
 
 void TEditor::RenderLayerPicture(const TLoupeWindow& r) {
@@ -79,8 +94,9 @@ void TEditor::RenderLayerPicture(const TLoupeWindow& r) {
         // The cell's own pixels decide: solid where it has colour, a pattern
         // of the colour beneath and the dither index where it has a hole.
         const uint8_t dither = KURO.Checked() ? DarkIdx() : Toumei;
-        ZoomLayerDraw(r.sx, r.sy, r.sx + r.w, r.sy + r.h, LayDib, *AllDib, 0, 0, *LupeDib, Bairitu, Toumei,
-                      dither);
+        // ZoomLayerDraw's picture, done without a call per block: see LoupeMagnify.h.
+        MagnifyLayerBlock(r.sx, r.sy, r.sx + r.w, r.sy + r.h, LayDib, *AllDib, Bairitu, Toumei, dither,
+                          *LupeDib);
       } else {
         StretchToLoupe(LayDib, r);
       }
@@ -103,39 +119,27 @@ void TEditor::FillBeyondCell(const TLoupeWindow& r) {
 }
 
 void TEditor::DrawLoupeLines(const TLoupeWindow&) {
-  const TRows rows(*LupeDib);
+  const TRows rows = Rows8(*LupeDib, "RedrawLoupe");
   const uint8_t light = LightIdx();
   const uint8_t dark = DarkIdx();
 
-  if (GridOn) {
-    // A line every second sheet pixel: LupeSpan / 2 lines each way, step 2 * Bai.
-    const int32_t step = 2 << Bairitu;
-    const int32_t end = std::min<int32_t>(rows.Width(), (LupeSpan / 2) * step);
-    for (int32_t y = 0; y < rows.Height(); ++y) {
-      if (y % step == 0 && y < end) {
-        rows.HLine(y, light);
-        continue;
-      }
-      uint8_t* row = rows.Row(y);
-      for (int32_t x = 0; x < end; x += step) row[x] = light;
-    }
-  }
+  if (GridOn) DrawGrid(rows, 2 << Bairitu, (LupeSpan / 2) * (2 << Bairitu), light);
 
   // The cell's right and bottom edges, light then dark; they vanish when the
   // edge lies beyond the loupe.
   const int32_t edgeX = (ChrX - LupeX) << Bairitu;
   const int32_t edgeY = (ChrY - LupeY) << Bairitu;
-  rows.VLine(edgeX, light);
-  rows.VLine(edgeX + 1, dark);
-  rows.HLine(edgeY, light);
-  rows.HLine(edgeY + 1, dark);
+  VLine(rows, edgeX, light);
+  VLine(rows, edgeX + 1, dark);
+  HLine(rows, edgeY, light);
+  HLine(rows, edgeY + 1, dark);
 
   if (CLineOn) {
     // The loupe's centre, not the cell's.
-    rows.HLine(127, light);
-    rows.HLine(128, dark);
-    rows.VLine(127, light);
-    rows.VLine(128, dark);
+    HLine(rows, 127, light);
+    HLine(rows, 128, dark);
+    VLine(rows, 127, light);
+    VLine(rows, 128, dark);
   }
 }
 

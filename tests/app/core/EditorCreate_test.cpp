@@ -1,0 +1,264 @@
+// Start-up: the state FormCreate builds, the palette file it creates or reads,
+// the palette spread to every bitmap, and the stored settings it applies.
+#include <gtest/gtest.h>
+
+#include "base/Exception.h"
+#include "support/EditorFixture.h"
+
+namespace pixkura::testing {
+namespace {
+
+std::vector<uint8_t> PaletteBytes(TColor (*colour)(int)) {
+  std::vector<uint8_t> bytes;
+  for (int i = 0; i < 256; ++i) {
+    const TColor c = colour(i);
+    bytes.insert(bytes.end(), {GetRValue(c), GetGValue(c), GetBValue(c), 0});
+  }
+  return bytes;
+}
+
+TColor Rainbow(int i) {
+  return RGB(static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7));
+}
+
+TEST(EditorCreate, BuildsEveryBufferAndTheInitialState) {
+  TEditorFixture f;
+  TEditor& e = f.Start();
+  struct Expect {
+    const TIxDIB* dib;
+    int32_t w, h;
+  };
+  for (const Expect& x :
+       {Expect{e.LupeDib, 256, 256}, Expect{e.AllDib, 256, 256}, Expect{e.PalDib, 256, 96},
+        Expect{e.NomDib, 128, 128}, Expect{e.RevDib, 128, 128}, Expect{e.MovDib, 64, 64},
+        Expect{&e.ChrDib, 32, 32}, Expect{&e.LayDib, 256, 256}, Expect{&e.LayAllDib, 256, 256}}) {
+    EXPECT_EQ(x.dib->GetWidth(), x.w);
+    EXPECT_EQ(x.dib->GetHeight(), x.h);
+    EXPECT_EQ(x.dib->GetBitCount(), 8);
+    EXPECT_EQ(x.dib->GetPaletteSize(), 256);
+  }
+  EXPECT_EQ(e.LupeDib, &e.LupeView.Picture);
+  EXPECT_EQ(e.AllDib, &e.AllView.Picture);
+  EXPECT_EQ(e.CopyDib, &e.CopyView.Picture);
+  // The copy buffer is left alone until the sheet view fills it.
+  EXPECT_EQ(e.CopyDib->GetWidth(), 1);
+  EXPECT_EQ(e.CopyDib->GetHeight(), 1);
+  EXPECT_EQ(e.CopyDib->GetPaletteSize(), 2);
+
+  ASSERT_EQ(e.UndoDibs.size(), 15u);
+  for (const auto& slot : e.UndoDibs) EXPECT_EQ(slot->GetWidth(), 256);
+  EXPECT_EQ(e.AllDib->GetPixels(255, 255), 0);
+
+  // The defaults of every setting.
+  EXPECT_EQ(e.ChrX, 32);
+  EXPECT_EQ(e.Bairitu, 3);
+  EXPECT_EQ(e.Bai, 8);
+  EXPECT_EQ(e.LupeSpan, 32);
+  EXPECT_TRUE(e.x8.Down());
+  EXPECT_TRUE(e.p1.Down());
+  EXPECT_TRUE(e.btPset.Down());
+  EXPECT_EQ(e.Toumei, 255);
+  EXPECT_TRUE(e.GridOn);
+  EXPECT_TRUE(e.CLineOn);
+  EXPECT_EQ(e.LupeLay.ItemIndex(), 1);
+  EXPECT_EQ(e.ViewLay.ItemIndex(), 2);
+  EXPECT_EQ(e.MainForm.Left(), 0);
+  EXPECT_EQ(e.MainForm.Top(), 0);
+  EXPECT_FALSE(e.Uwagaki);
+  EXPECT_TRUE(e.FileName.empty());
+
+  // Controls that show the state.
+  EXPECT_EQ(e.SelC.Left(), e.AllView.Left());
+  EXPECT_EQ(e.SelC.Width(), 32);
+  EXPECT_EQ(e.SelA.Width(), 32);
+  EXPECT_EQ(e.CSXLab.Text(), "32");
+  EXPECT_EQ(e.SelSizeLab.Text(), "8");
+  EXPECT_EQ(e.Step.Text(), "2");
+  EXPECT_EQ(e.CopySel.Width(), 8);
+  EXPECT_EQ(e.TOUSel.Left(), e.PalView.Left() + 8 * 31);
+  EXPECT_EQ(e.TOUSel.Top(), e.PalView.Top() + 12 * 7);
+  EXPECT_EQ(e.PanelLeft.Left(), 0);
+  EXPECT_EQ(e.PanelCenter.Left(), 305);
+  EXPECT_EQ(e.PanelRight.Left(), 610);
+
+  // Blend table and swatches from the grey ramp.
+  EXPECT_EQ(e.DarkIdx(), 0);
+  EXPECT_EQ(e.LightIdx(), 255);
+  EXPECT_EQ(e.UnitTable[255], 1.0);
+  EXPECT_EQ(e.PalDib->GetPixels(8, 12), 33);
+  EXPECT_EQ(e.PalDib->GetPixels(255, 95), 255);
+}
+
+TEST(EditorCreate, WithoutPaletteFileWritesAndShowsTheGreyRamp) {
+  TEditorFixture f;
+  TEditor& e = f.Start();
+  const std::vector<uint8_t> bytes = ReadBytes(f.Folder.File("Pixkura.pal"));
+  ASSERT_EQ(bytes.size(), 1024u);
+  for (int i = 0; i < 256; ++i) {
+    const std::vector<uint8_t> entry(bytes.begin() + 4 * i, bytes.begin() + 4 * i + 4);
+    EXPECT_EQ(entry, (std::vector<uint8_t>{uint8_t(i), uint8_t(i), uint8_t(i), 0})) << i;
+  }
+  EXPECT_EQ(e.PalDib->GetColors(0), RGB(0, 0, 0));
+  EXPECT_EQ(e.PalDib->GetColors(255), RGB(255, 255, 255));
+  EXPECT_EQ(e.AllDib->GetColors(128), RGB(128, 128, 128));
+}
+
+TEST(EditorCreate, ReadsAnExistingPaletteFileAndSpreadsItButNotToTheCopyBuffer) {
+  TEditorFixture f;
+  const std::vector<uint8_t> file = PaletteBytes(Rainbow);
+  WriteBytes(f.Folder.File("Pixkura.pal"), file);
+  TEditor& e = f.Start();
+  EXPECT_EQ(ReadBytes(f.Folder.File("Pixkura.pal")), file);  // read, not rewritten
+  std::vector<const TIxDIB*> spread{e.LupeDib, e.AllDib, e.RevDib,  e.MovDib,
+                                    &e.ChrDib, e.NomDib, &e.LayDib, &e.LayAllDib};
+  for (const auto& slot : e.UndoDibs) spread.push_back(slot.get());
+  for (int i : {0, 1, 77, 200, 255}) {
+    EXPECT_EQ(e.PalDib->GetColors(i), Rainbow(i));
+    for (const TIxDIB* dib : spread) EXPECT_EQ(dib->GetColors(i), Rainbow(i)) << i;
+  }
+  EXPECT_EQ(e.CopyDib->GetColors(1), RGB(0, 0, 0));
+  // The blend table belongs to the palette read at start-up.
+  EXPECT_EQ(e.DarkIdx(), 0);  // RGB(0, 255, 0) is the smallest value
+}
+
+TEST(EditorCreate, SpreadPaletteChangesColoursOnly) {
+  TEditorFixture f;
+  TEditor& e = f.Start();
+  e.AllDib->SetPixels(3, 4, 77);
+  e.UndoDibs[2]->SetPixels(9, 9, 5);
+  e.PalDib->SetColors(77, RGB(1, 2, 3));
+  e.SpreadPalette();
+  EXPECT_EQ(e.AllDib->GetColors(77), RGB(1, 2, 3));
+  EXPECT_EQ(e.UndoDibs[2]->GetColors(77), RGB(1, 2, 3));
+  EXPECT_EQ(e.AllDib->GetPixels(3, 4), 77);
+  EXPECT_EQ(e.UndoDibs[2]->GetPixels(9, 9), 5);
+  EXPECT_EQ(e.CopyDib->GetWidth(), 1);
+}
+
+TEST(EditorCreate, StoredValuesAreApplied) {
+  TEditorFixture f;
+  TEditorSettings s;
+  s.Top = 40;
+  s.Left = 70;
+  s.Undo = 4;
+  s.CHRX = 48;
+  s.CHRY = 16;
+  s.Toumei = 33;
+  s.SelSize = 40;  // the bar clamps
+  s.PenSize = 4;
+  s.Bairitu = 5;
+  s.Grid = false;
+  s.Speed = 0;
+  s.Maisuu = 5;
+  s.SentakuFree = s.View1 = s.View2 = s.View3 = s.Hamidasi = s.Narabe = true;
+  s.CLine = false;
+  s.LupeLay = 7;
+  s.ViewLay = 0;
+  s.NarabeMAX = 9;
+  s.LeftPanel = 3;
+  s.CenterPanel = 1;
+  s.RightPanel = 2;
+  TEditor& e = f.Start(s);
+  EXPECT_EQ(e.MainForm.Top(), 40);
+  EXPECT_EQ(e.MainForm.Left(), 70);
+  EXPECT_EQ(e.UndoDibs.size(), 4u);
+  EXPECT_EQ(e.ChrDib.GetWidth(), 48);
+  EXPECT_EQ(e.ChrDib.GetHeight(), 16);
+  EXPECT_EQ(e.Toumei, 33);
+  EXPECT_EQ(e.TOUSel.Left(), e.PalView.Left() + 8);
+  EXPECT_EQ(e.TOUSel.Top(), e.PalView.Top() + 12);
+  EXPECT_EQ(e.SelSizeBar.Position(), 32);
+  EXPECT_EQ(e.SelSizeLab.Text(), "32");
+  EXPECT_TRUE(e.p4.Down());
+  EXPECT_FALSE(e.p1.Down());
+  EXPECT_TRUE(e.x32.Down());
+  EXPECT_EQ(e.LupeSpan, 8);
+  EXPECT_EQ(e.SelC.Width(), 8);
+  EXPECT_EQ(e.WaitBar.Position(), 1);
+  EXPECT_EQ(e.Step.Text(), "5");
+  EXPECT_TRUE(e.SFree.Checked() && e.NomChk.Checked() && e.RevChk.Checked() && e.MovChk.Checked());
+  EXPECT_TRUE(e.Hamidasi.Checked() && e.NARABE.Checked());
+  EXPECT_FALSE(e.GridOn);
+  EXPECT_FALSE(e.CLineOn);
+  EXPECT_EQ(e.LupeLay.ItemIndex(), 2);
+  EXPECT_EQ(e.ViewLay.ItemIndex(), 0);
+  EXPECT_EQ(e.NarabeMax, 9);
+  EXPECT_EQ(e.PanelRight.Left(), 0);
+  EXPECT_EQ(e.PanelLeft.Left(), 177);
+  EXPECT_EQ(e.PanelCenter.Left(), 482);
+  // The close writes back what start-up applied (the clamped bar included).
+  TEditorSettings back = s;
+  back.SelSize = e.SelSize;  // follows the bar through the sheet view's change handler
+  back.Speed = 1;
+  back.LupeLay = 2;
+  EXPECT_EQ(e.CurrentSettings(), back);
+}
+
+TEST(EditorCreate, ValuesTheByteStateCannotHoldKeepTheirDefaults) {
+  EXPECT_EQ(StoredByteOr(255, 255, 15), 255);
+  EXPECT_EQ(StoredByteOr(256, 255, 15), 15);
+  EXPECT_EQ(StoredByteOr(-1, 255, 15), 15);
+  TEditorFixture f;
+  TEditorSettings s;
+  s.Undo = 300;
+  s.Toumei = -1;
+  s.Bairitu = 8;
+  s.CHRX = 0;
+  s.CHRY = 100000;
+  TEditor& e = f.Start(s);
+  EXPECT_EQ(e.UndoMax, 15);
+  EXPECT_EQ(e.UndoDibs.size(), 15u);
+  EXPECT_EQ(e.Toumei, 255);
+  EXPECT_EQ(e.Bairitu, 3);
+  EXPECT_EQ(e.Bai, 8);
+  EXPECT_TRUE(e.x8.Down());
+  EXPECT_EQ(e.ChrX, 32);
+  EXPECT_EQ(e.ChrY, 32);
+}
+
+TEST(EditorCreate, ZoomSixAndSevenAndOddPenSizesAreUsedWithoutAButton) {
+  TEditorFixture f;
+  TEditorSettings s;
+  s.Bairitu = 7;
+  s.PenSize = 9;
+  TEditor& e = f.Start(s);
+  EXPECT_EQ(e.Bai, 128);
+  EXPECT_EQ(e.LupeSpan, 2);
+  EXPECT_EQ(e.ZoomGroup.DownButton(), nullptr);
+  EXPECT_EQ(e.PenSize, 9);
+  EXPECT_EQ(e.PenGroup.DownButton(), nullptr);
+  // The loupe shows 2 x 2 sheet pixels of 128 x 128 screen pixels each.
+  EXPECT_EQ(e.LupeDib->GetPixels(0, 0), e.LightIdx());  // grid line at 0
+}
+
+TEST(EditorCreate, FewerThanTwoUndoStepsStillGiveTwoSlots) {
+  for (int32_t undo : {0, 1}) {
+    TEditorFixture f;
+    TEditorSettings s;
+    s.Undo = undo;
+    TEditor& e = f.Start(s);
+    EXPECT_EQ(e.UndoMax, 2);
+    EXPECT_EQ(e.UndoDibs.size(), 2u);
+  }
+}
+
+TEST(EditorCreate, PanelNumbersOutsideOneToThreePlaceNothing) {
+  TEditorFixture f;
+  TEditorSettings s;
+  s.LeftPanel = 2;
+  s.CenterPanel = 2;
+  s.RightPanel = 3;
+  TEditor& e = f.Start(s);
+  EXPECT_EQ(e.PanelCenter.Left(), 305);
+  EXPECT_EQ(e.PanelRight.Left(), 610);
+  EXPECT_EQ(e.PanelLeft.Left(), 0);  // its design place
+  e.LeftPanelPos = 0;
+  e.CenterPanelPos = 3;
+  e.RightPanelPos = 4;
+  e.LayoutPanels();
+  EXPECT_EQ(e.PanelRight.Left(), 0);
+  EXPECT_EQ(e.PanelCenter.Left(), 305);
+}
+
+}  // namespace
+}  // namespace pixkura::testing

@@ -1,0 +1,75 @@
+#include "EditorFixture.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "base/ProgramFolder.h"
+#include "image/DIB256.h"
+
+namespace pixkura::testing {
+
+bool TFakeHost::ExecuteOpenDialog(const TFileDialogSpec&, std::string& fileName) {
+  fileName = DialogAnswer;
+  return !DialogAnswer.empty();
+}
+
+bool TFakeHost::ExecuteSaveDialog(const TFileDialogSpec&, std::string& fileName) {
+  fileName = DialogAnswer;
+  return !DialogAnswer.empty();
+}
+
+TModalResult TFakeHost::MessageBox(const std::string& text, TMsgDlgType) {
+  Messages.push_back(text);
+  return MessageAnswer;
+}
+
+TProgramFolder::TProgramFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "pixkura-core-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+  SetProgramFolderForTesting(path_);
+}
+
+TProgramFolder::~TProgramFolder() {
+  SetProgramFolderForTesting("");
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& fileName) {
+  std::ifstream in(fileName, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& fileName, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEditor& TEditorFixture::Start(const TEditorSettings& stored) {
+  Editor->LupeView.OnRepaint = [this](bool now) {
+    if (now) ++LoupeRepaints;
+  };
+  Editor->FormCreate(stored);
+  LoupeRepaints = 0;
+  return *Editor;
+}
+
+TEditorSettings PlainLoupeSettings(int32_t bairitu) {
+  TEditorSettings s;
+  s.Toumei = 200;
+  s.Bairitu = bairitu;
+  s.Grid = false;
+  s.CLine = false;
+  return s;
+}
+
+void RefillChrDib(TEditor& e) {
+  CopyBlock(e.CellX, e.CellY, e.CellX + e.ChrX - 1, e.CellY + e.ChrY - 1, *e.AllDib, 0, 0, e.ChrDib);
+}
+
+}  // namespace pixkura::testing
