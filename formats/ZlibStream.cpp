@@ -57,8 +57,8 @@ TCompressionStream::~TCompressionStream() {
   if (!active_) return;
   try {
     Finish();
-  } catch (const Exception&) {
-    // Nothing can be reported from here; Finish has released zlib.
+  } catch (...) {
+    // Nothing can be reported from a destructor; Finish has released zlib.
   }
 }
 
