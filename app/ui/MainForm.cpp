@@ -3,8 +3,10 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <algorithm>
 
+#include "app/core/EditorPlugins.h"
 #include "app/ui/ControlViews.h"
 #include "app/ui/ErrorReport.h"
 #include "app/ui/MenuBarBuilder.h"
@@ -40,6 +42,9 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::RunFormCreate() {
+  // The plug-ins are found and loaded before the state is built, as the
+  // window's components are created before its start-up handler runs.
+  ReportErrors(this, [this] { CreatePluginManager(editor_); });
   ReportErrors(this, [this] { editor_.FormCreate(); });
 }
 
@@ -47,7 +52,19 @@ QWidget* TMainForm::ViewOf(const TControl& control) const { return views_->ViewO
 
 void TMainForm::PlaceFromModel() {
   // Left/Top place the frame, as the settings store them.
+  placing_ = true;
   move(editor_.MainForm.Left(), editor_.MainForm.Top());
+  placing_ = false;
+}
+
+void TMainForm::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  // Where the user puts the window is what the settings keep at close.
+  if (!placing_ && isVisible()) {
+    const QPoint frame = pos();
+    TControl& model = editor_.MainForm;
+    model.SetBounds(frame.x(), frame.y(), model.Width(), model.Height());
+  }
 }
 
 void TMainForm::SyncTimer() {

@@ -1,13 +1,10 @@
 #include "app/ui/QtEditorHost.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QWidget>
 
-#include "app/ui/FileFilter.h"
+#include "app/ui/FileDialogs.h"
 
 namespace pixkura {
 
@@ -20,22 +17,7 @@ bool TQtEditorHost::ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& 
 }
 
 bool TQtEditorHost::ExecuteFileDialog(const TFileDialogSpec& spec, bool save, std::string& fileName) {
-  QFileDialog dialog(&window_, QString::fromStdString(spec.Title));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  const QString filter = ToQtFileFilter(spec.Filter);
-  if (!filter.isEmpty()) dialog.setNameFilter(filter);
-  if (!spec.DefaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(spec.DefaultExt));
-  if (!fileName.empty()) {
-    // File names are bytes in the system's encoding; decode them as Qt would.
-    const QFileInfo previous(QFile::decodeName(fileName.c_str()));
-    dialog.setDirectory(previous.absolutePath());
-    dialog.selectFile(previous.fileName());
-  }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  fileName = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
-  return true;
+  return ExecutePictureDialog(&window_, spec, save, fileName);
 }
 
 TModalResult TQtEditorHost::MessageBox(const std::string& text, TMsgDlgType type) {

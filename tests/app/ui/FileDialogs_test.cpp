@@ -1,0 +1,81 @@
+// The picture dialogs: the name a user types comes back with the default
+// suffix when it has none, and the preview pane shows the selected picture as
+// the load command reads it.
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <string>
+
+#include "app/ui/FileDialogs.h"
+#include "tests/app/ui/support/QtTestApp.h"
+
+namespace pixkura {
+namespace {
+
+TFileDialogSpec SaveSpec() {
+  return {
+      "絵に名前を付けて下さい",
+      "すべての対応ファイル (*.bmp;*.png;*.dib)|*.bmp;*.png;*.dib|Portable Network Graphics (*.png)|*.png",
+      "bmp"};
+}
+
+class FileDialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::QtTestApp();
+    ASSERT_TRUE(dir.isValid());
+  }
+  std::string Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
+  // What the save dialog returns for a typed name.
+  QString Typed(const QString& typed) {
+    auto dialog = MakePictureDialog(nullptr, SaveSpec(), true, Path("start.bmp"));
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    EXPECT_NE(edit, nullptr);
+    if (!edit) return {};
+    edit->setText(typed);
+    return dialog->selectedFiles().value(0);
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(FileDialogsTest, ATypedNameWithoutExtensionGetsTheDefaultSuffix) {
+  EXPECT_EQ(Typed(QStringLiteral("sprite")), QString::fromStdString(Path("sprite.bmp")));
+  EXPECT_EQ(Typed(QStringLiteral("sprite.png")), QString::fromStdString(Path("sprite.png")));
+  auto dialog = MakePictureDialog(nullptr, SaveSpec(), true, "");
+  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("絵に名前を付けて下さい"));
+  EXPECT_EQ(dialog->nameFilters().size(), 2);
+  EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+  EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+}
+
+TEST_F(FileDialogsTest, ThePreviewShowsReadablePicturesScaledAndNothingElse) {
+  TIxDIB wide;
+  wide.SetWidth(40);
+  wide.SetHeight(20);
+  wide.SetBitCount(8);
+  wide.SaveToFile(Path("wide.bmp"));
+  auto dialog = MakePictureDialog(nullptr, {"読み込む絵を選択して下さい", "", "bmp"}, false, "");
+  TPicturePreview* preview = PreviewOf(*dialog);
+  ASSERT_NE(preview, nullptr);
+  preview->resize(200, 200);
+
+  preview->ShowFile(QString::fromStdString(Path("wide.bmp")));
+  ASSERT_TRUE(preview->HasPicture());
+  EXPECT_EQ(preview->Picture()->GetWidth(), 40);
+  EXPECT_EQ(preview->PictureRect().size(), QSize(160, 80));
+
+  QFile junk(QString::fromStdString(Path("junk.png")));
+  ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+  junk.write("not a picture");
+  junk.close();
+  preview->ShowFile(junk.fileName());
+  EXPECT_FALSE(preview->HasPicture());
+  preview->ShowFile(dir.path());
+  EXPECT_FALSE(preview->HasPicture());
+}
+
+}  // namespace
+}  // namespace pixkura
