@@ -1,0 +1,242 @@
+// Drawing in the loupe with the mouse: the tools, the eyedropper, the cursor.
+#include <gtest/gtest.h>
+
+#include "image/DIB256.h"
+#include "support/EditorFixture.h"
+
+namespace pixkura {
+namespace {
+
+using testing::PaintSheet;
+using testing::RefillChrDib;
+using testing::TEditorFixture;
+
+constexpr TShiftState kNoShift{};
+constexpr TShiftState kShift{true};
+
+class DrawTest : public ::testing::Test {
+ protected:
+  // Zoom x8 (Bai 8), 32 x 32 cells, pen colour 5 on a sheet of 0.
+  TEditor& Start(TEditorSettings s = {}) {
+    TEditor& e = f.Start(s);
+    e.MainColor = 5;
+    return e;
+  }
+  // Mouse at the centre of loupe pixel (px, py).
+  static int32_t At(TEditor& e, int32_t p) { return p * e.Bai + e.Bai / 2; }
+  void Press(TEditor& e, int32_t px, int32_t py, TMouseButton b = TMouseButton::mbLeft, TShiftState s = kNoShift) {
+    e.LupeViewMouseDown(&e.LupeView, b, s, At(e, px), At(e, py));
+  }
+  void Move(TEditor& e, int32_t px, int32_t py, TShiftState s = kNoShift) {
+    e.LupeViewMouseMove(&e.LupeView, s, At(e, px), At(e, py));
+  }
+  void Release(TEditor& e, TMouseButton b = TMouseButton::mbLeft) {
+    e.LupeViewMouseUp(&e.LupeView, b, kNoShift, 0, 0);
+  }
+  static int Count(TIxDIB& dib, int32_t value, int32_t w = 256, int32_t h = 256) {
+    int n = 0;
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) n += dib.GetPixels(x, y) == value;
+    return n;
+  }
+  TEditorFixture f;
+};
+
+TEST_F(DrawTest, PressAndReleasePaintsOnePenSquareAsOneUndoStep) {
+  for (int32_t size = 1; size <= 5; ++size) {
+    TEditorFixture g;
+    TEditorSettings s;
+    s.PenSize = size;
+    TEditor& e = g.Start(s);
+    e.MainColor = 5;
+    e.LupeViewMouseDown(&e.LupeView, TMouseButton::mbLeft, kNoShift, 10 * 8 + 3, 10 * 8 + 3);
+    e.LupeViewMouseUp(&e.LupeView, TMouseButton::mbLeft, kNoShift, 0, 0);
+    const int32_t offset = size <= 2 ? 0 : size <= 4 ? -1 : -2;
+    EXPECT_EQ(Count(*e.AllDib, 5), size * size) << size;
+    EXPECT_EQ(e.AllDib->GetPixels(10 + offset, 10 + offset), 5) << size;
+    EXPECT_EQ(e.AllDib->GetPixels(10 + offset + size - 1, 10 + offset + size - 1), 5) << size;
+    EXPECT_EQ(e.UndoNum, 1);
+    EXPECT_TRUE(e.Modified);
+    EXPECT_FALSE(e.PenDown);
+  }
+}
+
+TEST_F(DrawTest, StrokeDrawsSegmentsAndHidesTheFramesWhileDown) {
+  TEditor& e = Start();
+  Press(e, 2, 2);
+  EXPECT_FALSE(e.SelA.Visible());
+  EXPECT_FALSE(e.Cur.Visible());
+  const int repaints = f.LoupeRepaints;
+  Move(e, 2, 2);  // the same loupe pixel draws nothing
+  EXPECT_EQ(f.LoupeRepaints, repaints);
+  Move(e, 6, 2);
+  Release(e);
+  for (int32_t x = 2; x <= 6; ++x) EXPECT_EQ(e.AllDib->GetPixels(x, 2), 5);
+  EXPECT_EQ(Count(*e.AllDib, 5), 5);
+  EXPECT_EQ(e.UndoNum, 1);
+  EXPECT_TRUE(e.SelA.Visible());
+  EXPECT_TRUE(e.Cur.Visible());
+  EXPECT_EQ(e.LupeDib->GetPixels(6 * 8 + 1, 2 * 8 + 1), 5);  // shown in the loupe
+}
+
+TEST_F(DrawTest, DraggingOutOfTheLoupeClampsToTheCellBorder) {
+  TEditorSettings s;
+  s.PenSize = 3;
+  TEditor& e = Start(s);
+  Press(e, 30, 10);
+  e.LupeViewMouseMove(&e.LupeView, kNoShift, 400, 10 * 8);  // far right of the loupe
+  Release(e);
+  EXPECT_EQ(e.AllDib->GetPixels(31, 10), 5);
+  EXPECT_EQ(e.AllDib->GetPixels(32, 10), 0);  // the neighbour cell stays untouched
+}
+
+TEST_F(DrawTest, PressOutsideTheCellDoesNothing) {
+  TEditorSettings s;
+  s.CHRX = 16;
+  TEditor& e = Start(s);
+  Press(e, 20, 3);
+  Release(e);
+  EXPECT_EQ(e.UndoNum, 0);
+  EXPECT_EQ(Count(*e.AllDib, 5), 0);
+}
+
+TEST_F(DrawTest, LineToolSetsExactlyThePixelsOfPenLine) {
+  TEditor& e = Start();
+  e.btLine.Click();
+  Press(e, 2, 2);
+  EXPECT_TRUE(e.ShapeAnchor);
+  EXPECT_TRUE(e.DrawTg.Visible());
+  EXPECT_EQ(e.DrawTg.Left(), e.LupeView.Left() + 16);
+  Press(e, 5, 3);
+  EXPECT_FALSE(e.ShapeAnchor);
+  EXPECT_FALSE(e.DrawTg.Visible());
+  TIxDIB expected;
+  expected.Assign(&e.ChrDib);
+  FillBox(0, 0, 31, 31, 0, expected);
+  PenLine(2, 2, 5, 3, 5, expected, false, 0, false, 1);
+  for (int32_t y = 0; y < 32; ++y)
+    for (int32_t x = 0; x < 32; ++x) EXPECT_EQ(e.AllDib->GetPixels(x, y), expected.GetPixels(x, y)) << x << "," << y;
+  EXPECT_EQ(e.UndoNum, 1);
+}
+
+TEST_F(DrawTest, ShapesWithLargePensPaintThePenSquares) {
+  TEditorSettings s;
+  s.PenSize = 5;
+  TEditor& e = Start(s);
+  e.btBox.Click();
+  Press(e, 10, 10);
+  Press(e, 10, 10);
+  EXPECT_EQ(Count(*e.AllDib, 5), 25);  // one 5 x 5 dot from offset -2
+  EXPECT_EQ(e.AllDib->GetPixels(8, 8), 5);
+  e.btCircle.Click();
+  e.PClick(&e.p4);
+  e.p4.SetDown(true);
+  Press(e, 20, 20);
+  Press(e, 24, 24);
+  EXPECT_GT(Count(*e.AllDib, 5), 25);
+}
+
+TEST_F(DrawTest, RightClickCancelsAnAnchorThenPicks) {
+  TEditor& e = Start();
+  e.AllDib->SetPixels(7, 7, 42);
+  e.btLine.Click();
+  Press(e, 1, 1);
+  Press(e, 7, 7, TMouseButton::mbRight);
+  EXPECT_FALSE(e.ShapeAnchor);
+  EXPECT_FALSE(e.DrawTg.Visible());
+  EXPECT_EQ(e.MainColor, 5);
+  Press(e, 7, 7, TMouseButton::mbRight);
+  EXPECT_EQ(e.MainColor, 42);
+  EXPECT_TRUE(e.SpoitDown);
+  Move(e, 0, 0);  // picks on every move while held
+  EXPECT_EQ(e.MainColor, 0);
+  Release(e, TMouseButton::mbRight);
+  EXPECT_FALSE(e.SpoitDown);
+  EXPECT_EQ(e.UndoNum, 0);
+  EXPECT_EQ(e.PalSel.Left(), e.PalView.Left());
+}
+
+TEST_F(DrawTest, ShiftRightDragPicksFromTheCompositeTheLoupeShows) {
+  TEditorSettings s;
+  s.Toumei = 200;
+  TEditor& e = Start(s);
+  PaintSheet(e, 0, 128, 256, 128, [](int32_t, int32_t) { return 9; });
+  e.AllDib->SetPixels(3, 3, 200);
+  e.kasane.SetChecked(true);  // builds LayDib: the bottom half shows through the hole
+  Press(e, 3, 3, TMouseButton::mbRight, kShift);
+  EXPECT_EQ(e.MainColor, 9);
+  Release(e, TMouseButton::mbRight);
+  Press(e, 3, 3, TMouseButton::mbRight);  // without Shift: the sheet itself
+  EXPECT_EQ(e.MainColor, 200);
+}
+
+TEST_F(DrawTest, BlendWritesTheMixOrThePlainColourWithShift) {
+  TEditor& e = Start();
+  e.MainColor = 255;
+  e.btMarge.Click();
+  Press(e, 1, 1);
+  EXPECT_EQ(e.AllDib->GetPixels(1, 1), e.Blend.MixTable[0][255]);
+  EXPECT_EQ(e.AllDib->GetPixels(1, 1), 128);
+  Press(e, 2, 1, TMouseButton::mbLeft, kShift);
+  EXPECT_EQ(e.AllDib->GetPixels(2, 1), 255);
+  EXPECT_EQ(e.UndoNum, 2);
+}
+
+TEST_F(DrawTest, FillAndBlendBeyondTheCellAreIgnoredBeforeTheSnapshot) {
+  TEditorSettings s;
+  s.Bairitu = 2;  // x4: the loupe shows 64 pixels, the cell 32
+  TEditor& e = Start(s);
+  for (auto* tool : {&e.btPaint, &e.btMarge}) {
+    tool->Click();
+    Press(e, 40, 5);
+    EXPECT_EQ(e.UndoNum, 0);
+    EXPECT_FALSE(e.Modified);
+  }
+  EXPECT_EQ(Count(*e.AllDib, 5), 0);
+  e.btPaint.Click();
+  Press(e, 5, 5);
+  EXPECT_EQ(Count(*e.AllDib, 5, 32, 32), 32 * 32);  // the whole cell; the rest stays
+  EXPECT_EQ(Count(*e.AllDib, 5), 32 * 32);
+}
+
+TEST_F(DrawTest, PressesAreIgnoredWhileACopyIsUnderWay) {
+  TEditor& e = Start();
+  e.CopyOn = true;
+  Press(e, 1, 1);
+  e.CopyOn = false;
+  e.CopyReady = true;
+  Press(e, 1, 1);
+  Release(e);
+  EXPECT_EQ(e.UndoNum, 0);
+  EXPECT_EQ(Count(*e.AllDib, 5), 0);
+}
+
+TEST_F(DrawTest, StatusPanelsShowLoupePixelsAndTheCursorFollows) {
+  TEditorSettings s;
+  s.PenSize = 3;
+  TEditor& e = Start(s);
+  e.CellX = 64;
+  e.LupeX = 8;
+  Move(e, 0, 0);
+  EXPECT_EQ(e.SBar.Panels[1].Text, "0");
+  EXPECT_EQ(e.SBar.Panels[2].Text, "0");
+  Move(e, 4, 7);
+  EXPECT_EQ(e.SBar.Panels[1].Text, "4");
+  EXPECT_EQ(e.SBar.Panels[2].Text, "7");
+  EXPECT_EQ(e.Cur.Left(), e.LupeView.Left() + 8 * 3);
+  EXPECT_EQ(e.Cur.Top(), e.LupeView.Top() + 8 * 6);
+  EXPECT_EQ(e.Cur.Width(), 24);
+  EXPECT_EQ(e.Cur.BrushColor(), e.LupeDib->GetColors(5));
+}
+
+TEST_F(DrawTest, PressOnTheCursorShapeActsOnTheLoupeBeneath) {
+  TEditor& e = Start();
+  Move(e, 9, 9);  // the cursor now covers loupe pixel (9, 9)
+  e.LupeViewMouseDown(&e.Cur, TMouseButton::mbLeft, kNoShift, 3, 3);
+  Release(e);
+  EXPECT_EQ(e.AllDib->GetPixels(9, 9), 5);
+  EXPECT_EQ(Count(*e.AllDib, 5), 1);
+}
+
+}  // namespace
+}  // namespace pixkura

@@ -1,0 +1,165 @@
+// The sheet view: stepping the cell, the copy grid, picking and dropping blocks.
+#include <gtest/gtest.h>
+
+#include "support/EditorFixture.h"
+
+namespace pixkura {
+namespace {
+
+using testing::PaintSheet;
+using testing::TEditorFixture;
+
+constexpr TShiftState kNoShift{};
+
+class SheetTest : public ::testing::Test {
+ protected:
+  TEditor& Start(TEditorSettings s = {}) {
+    s.Toumei = 200;
+    TEditor& e = f.Start(s);
+    PaintSheet(e, 0, 0, 256, 256, [](int32_t x, int32_t y) { return (x + 2 * y) % 97; });
+    return e;
+  }
+  void Down(TEditor& e, int32_t x, int32_t y, TMouseButton b = TMouseButton::mbLeft) {
+    e.AllViewMouseDown(&e.AllView, b, kNoShift, x, y);
+  }
+  void Move(TEditor& e, int32_t x, int32_t y) { e.AllViewMouseMove(&e.AllView, kNoShift, x, y); }
+  static int32_t Sheet(int32_t x, int32_t y) { return (x + 2 * y) % 97; }
+  TEditorFixture f;
+};
+
+TEST_F(SheetTest, SteppingTheCellStopsAtTheSheetsEdge) {
+  TEditorSettings s;
+  s.CHRX = 48;
+  TEditor& e = Start(s);
+  e.LupeX = 8;
+  for (int32_t expected : {48, 96, 144, 192, 192}) {  // 240 > 208 is refused
+    e.AllRight.Click();
+    EXPECT_EQ(e.CellX, expected);
+  }
+  EXPECT_EQ(e.LupeX, 0);
+  EXPECT_EQ(e.SelA.Left(), e.AllView.Left() + 192);
+  EXPECT_EQ(e.SelC.Left(), e.AllView.Left() + 192);
+  EXPECT_EQ(e.ChrDib.GetPixels(0, 0), Sheet(192, 0));
+  e.AllUp.Click();
+  EXPECT_EQ(e.CellY, 0);
+  e.AllDown.Click();
+  EXPECT_EQ(e.CellY, 32);
+}
+
+TEST_F(SheetTest, PickSnapsToTheGridAndASecondClickTakesOneGridCell) {
+  TEditor& e = Start();
+  Down(e, 13, 21);
+  EXPECT_TRUE(e.AllDrag);
+  EXPECT_TRUE(e.CopyOn);
+  EXPECT_EQ(e.SBar.Panels[4].Text, "複写領域選択開始");
+  EXPECT_EQ(e.CopySel.Left(), e.AllView.Left() + 8);
+  EXPECT_EQ(e.CopySel.Top(), e.AllView.Top() + 16);
+  EXPECT_FALSE(e.SelA.Visible());
+  Down(e, 13, 21);
+  EXPECT_TRUE(e.CopyReady);
+  EXPECT_EQ(e.SBar.Panels[4].Text, "転送先指定");
+  EXPECT_EQ(e.CopySel.BrushStyle(), TBrushStyle::bsCross);
+  ASSERT_EQ(e.CopyDib->GetWidth(), 8);
+  EXPECT_EQ(e.CopyDib->GetHeight(), 8);
+  EXPECT_EQ(e.CopyDib->GetPixels(0, 0), Sheet(8, 16));
+  EXPECT_EQ(e.CopyDib->GetPixels(7, 7), Sheet(15, 23));
+}
+
+TEST_F(SheetTest, SpanningGrowsOnlyRightAndDown) {
+  TEditor& e = Start();
+  Down(e, 20, 20);  // corner at grid (2, 2)
+  Move(e, 45, 30);
+  EXPECT_EQ(e.CopySel.Width(), 32);
+  EXPECT_EQ(e.CopySel.Height(), 16);
+  Move(e, 5, 5);  // left of and above the corner: unchanged
+  EXPECT_EQ(e.CopySel.Width(), 32);
+  Move(e, 17, 17);  // back onto the corner: one grid cell
+  EXPECT_EQ(e.CopySel.Width(), 8);
+  EXPECT_EQ(e.CopySel.Height(), 8);
+  EXPECT_EQ(e.SBar.Panels[1].Text, "2");
+}
+
+TEST_F(SheetTest, FreeStartKeepsWholeMultiplesAndDropsAtTheExactPixel) {
+  TEditor& e = Start();
+  e.SFree.SetChecked(true);
+  Down(e, 13, 21);
+  EXPECT_EQ(e.CopySel.Left(), e.AllView.Left() + 13);
+  Move(e, 25, 22);
+  EXPECT_EQ(e.CopySel.Width(), 16);  // (25 - 13) div 8 + 1 grid cells
+  EXPECT_EQ(e.CopySel.Height(), 8);
+  Down(e, 25, 22);
+  Down(e, 101, 3);
+  EXPECT_EQ(e.AllDib->GetPixels(101, 3), Sheet(13, 21));
+  EXPECT_EQ(e.AllDib->GetPixels(116, 10), Sheet(28, 28));
+  EXPECT_EQ(e.AllDib->GetPixels(117, 3), Sheet(117, 3));
+}
+
+TEST_F(SheetTest, DropCopiesWithOrWithoutTheTransparentColourAndCutsAtTheEdge) {
+  TEditor& e = Start();
+  e.AllDib->SetPixels(0, 0, 200);
+  Down(e, 0, 0);
+  Down(e, 0, 0);  // picks the 8 x 8 block at the corner
+  Move(e, 250, 250);
+  EXPECT_EQ(e.CopySel.Left(), e.AllView.Left() + 248);
+  Down(e, 250, 250);
+  EXPECT_EQ(e.AllDib->GetPixels(248, 248), 200);
+  EXPECT_EQ(e.AllDib->GetPixels(255, 255), Sheet(7, 7));
+  EXPECT_EQ(e.UndoNum, 1);
+  EXPECT_FALSE(e.AllDrag);
+  EXPECT_EQ(e.CopyDib->GetWidth(), 1);
+  EXPECT_EQ(e.CopySel.BrushStyle(), TBrushStyle::bsClear);
+  EXPECT_TRUE(e.SelA.Visible());
+  e.TOUMEIChk.SetChecked(true);
+  Down(e, 0, 0);
+  Down(e, 0, 0);
+  Down(e, 64, 64);
+  EXPECT_EQ(e.AllDib->GetPixels(64, 64), Sheet(64, 64));  // the transparent pixel left it
+  EXPECT_EQ(e.AllDib->GetPixels(65, 64), Sheet(1, 0));
+}
+
+TEST_F(SheetTest, RightClickCancelsWithoutChangingTheSheet) {
+  TEditor& e = Start();
+  Down(e, 0, 0);
+  Down(e, 0, 0);
+  Down(e, 30, 30, TMouseButton::mbRight);
+  EXPECT_FALSE(e.AllDrag);
+  EXPECT_FALSE(e.CopyReady);
+  EXPECT_EQ(e.UndoNum, 0);
+  EXPECT_EQ(e.SBar.Panels[4].Text, "");
+  EXPECT_EQ(e.AllDib->GetPixels(24, 24), Sheet(24, 24));
+  EXPECT_EQ(e.CopyDib->GetWidth(), 8);  // the buffer keeps its content
+}
+
+TEST_F(SheetTest, PressOnAFrameActsOnTheSheetBeneath) {
+  TEditor& e = Start();
+  Move(e, 40, 40);  // CopySel now at grid (5, 5)
+  e.AllViewMouseDown(&e.CopySel, TMouseButton::mbLeft, kNoShift, 2, 2);
+  EXPECT_EQ(e.CopyX, 5);
+  EXPECT_EQ(e.CopyY, 5);
+}
+
+TEST_F(SheetTest, MagnifierShowsEightPixelsAndTheTransparentColourBeyondTheEdge) {
+  TEditor& e = Start();
+  e.MovChk.SetChecked(true);
+  Move(e, 17, 9);  // grid point (16, 8)
+  EXPECT_EQ(e.MovDib->GetPixels(0, 0), Sheet(16, 8));
+  EXPECT_EQ(e.MovDib->GetPixels(63, 63), Sheet(23, 15));
+  e.SFree.SetChecked(true);
+  Move(e, 252, 0);
+  EXPECT_EQ(e.MovDib->GetPixels(31, 0), Sheet(255, 0));
+  EXPECT_EQ(e.MovDib->GetPixels(32, 0), 200);
+  EXPECT_EQ(e.MovDib->GetPixels(63, 63), 200);
+}
+
+TEST_F(SheetTest, CopyGridFollowsTheBar) {
+  TEditor& e = Start();
+  e.SelSizeBar.SetPosition(16);
+  EXPECT_EQ(e.SelSize, 16);
+  EXPECT_EQ(e.SelSizeLab.Text(), "16");
+  Move(e, 40, 40);
+  EXPECT_EQ(e.CopySel.Left(), e.AllView.Left() + 32);
+  EXPECT_EQ(e.CopySel.Width(), 16);
+}
+
+}  // namespace
+}  // namespace pixkura

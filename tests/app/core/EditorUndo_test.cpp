@@ -1,0 +1,108 @@
+// Undo and redo over whole-sheet snapshots.
+#include <gtest/gtest.h>
+
+#include "support/EditorFixture.h"
+
+namespace pixkura {
+namespace {
+
+using testing::TEditorFixture;
+
+class UndoTest : public ::testing::Test {
+ protected:
+  // A change to state `n`: snapshot, then pixel (0, 0) := n.
+  void Change(TEditor& e, int32_t n) {
+    e.TakeSnapshot();
+    e.AllDib->SetPixels(0, 0, n);
+  }
+  static int32_t Shown(TEditor& e) { return e.AllDib->GetPixels(0, 0); }
+  static int32_t Slot(TEditor& e, size_t i) { return e.UndoDibs[i]->GetPixels(0, 0); }
+  TEditorFixture f;
+};
+
+TEST_F(UndoTest, SlotsFollowTheDocumentedSequence) {
+  TEditor& e = f.Start();
+  Change(e, 1);
+  EXPECT_EQ(e.UndoNum, 1);
+  EXPECT_EQ(Slot(e, 1), 0);
+  Change(e, 2);
+  EXPECT_EQ(e.UndoNum, 2);
+  EXPECT_EQ(Slot(e, 1), 1);
+  EXPECT_EQ(Slot(e, 2), 0);
+  e.btUndo.Click();
+  EXPECT_EQ(e.UndoPos, 1);
+  EXPECT_EQ(Shown(e), 1);
+  EXPECT_EQ(Slot(e, 0), 2);
+  e.btUndo.Click();
+  EXPECT_EQ(e.UndoPos, 2);
+  EXPECT_EQ(Shown(e), 0);
+  e.btUndo.Click();  // nothing further back
+  EXPECT_EQ(e.UndoPos, 2);
+  e.btRedo.Click();
+  EXPECT_EQ(e.UndoPos, 1);
+  EXPECT_EQ(Shown(e), 1);
+  Change(e, 3);
+  EXPECT_EQ(e.UndoNum, 2);
+  EXPECT_EQ(e.UndoPos, 0);
+  EXPECT_EQ(Slot(e, 0), 2);
+  EXPECT_EQ(Slot(e, 1), 1);
+  EXPECT_EQ(Slot(e, 2), 0);
+  // The next two undos go to the state the change started from, then the one before.
+  e.btUndo.Click();
+  EXPECT_EQ(Shown(e), 1);
+  e.btUndo.Click();
+  EXPECT_EQ(Shown(e), 0);
+  e.btRedo.Click();
+  e.btRedo.Click();
+  EXPECT_EQ(Shown(e), 3);
+  e.btRedo.Click();  // nothing further forward
+  EXPECT_EQ(Shown(e), 3);
+}
+
+TEST_F(UndoTest, FifteenSlotsHoldFourteenSteps) {
+  TEditor& e = f.Start();
+  for (int32_t n = 1; n <= 20; ++n) Change(e, n);
+  EXPECT_EQ(e.UndoNum, 14);
+  for (int i = 0; i < 20; ++i) e.btUndo.Click();
+  EXPECT_EQ(Shown(e), 6);  // 20 - 14: older states fell off
+}
+
+TEST_F(UndoTest, NothingRecordedMeansNothingToDo) {
+  TEditor& e = f.Start();
+  e.AllDib->SetPixels(0, 0, 9);
+  e.btUndo.Click();
+  e.btRedo.Click();
+  EXPECT_EQ(Shown(e), 9);
+  EXPECT_FALSE(e.Modified);  // neither undo nor redo marks the sheet
+}
+
+TEST_F(UndoTest, SnapshotsShareStorageAndUndoRefillsTheCurrentCell) {
+  TEditor& e = f.Start();
+  e.TakeSnapshot();
+  EXPECT_EQ(&e.UndoDibs[1]->InternalDIB(), &e.AllDib->InternalDIB());
+  e.AllDib->SetPixels(40, 40, 7);  // first write after the snapshot copies the sheet once
+  EXPECT_NE(&e.UndoDibs[1]->InternalDIB(), &e.AllDib->InternalDIB());
+  e.CellX = 32;
+  e.CellY = 32;
+  e.btUndo.Click();
+  EXPECT_EQ(e.AllDib->GetPixels(40, 40), 0);
+  e.btRedo.Click();
+  EXPECT_EQ(e.AllDib->GetPixels(40, 40), 7);
+  EXPECT_EQ(e.ChrDib.GetPixels(8, 8), 7);  // refilled from the selected cell
+  EXPECT_EQ(e.CellX, 32);
+}
+
+TEST_F(UndoTest, TooFewSlotsAreRaisedToTwo) {
+  TEditorSettings s;
+  s.Undo = 0;
+  TEditor& e = f.Start(s);
+  ASSERT_GE(e.UndoDibs.size(), 2u);
+  Change(e, 1);
+  Change(e, 2);
+  EXPECT_EQ(e.UndoNum, 1);
+  e.btUndo.Click();
+  EXPECT_EQ(Shown(e), 1);
+}
+
+}  // namespace
+}  // namespace pixkura
