@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <exception>
@@ -33,13 +34,16 @@ TPicturePreview::TPicturePreview(QWidget* parent) : QWidget(parent), caption_(ne
 TPicturePreview::~TPicturePreview() = default;
 
 void TPicturePreview::Clear() {
+  shownFile_.clear();
   picture_.reset();
   caption_->clear();
   update();
 }
 
 void TPicturePreview::ShowFile(const QString& fileName) {
+  if (fileName == shownFile_) return;
   Clear();
+  shownFile_ = fileName;
   const QFileInfo info(fileName);
   if (!info.isFile() || info.size() > kMaxPreviewBytes) return;
   auto picture = std::make_unique<TSPIIxDIB>();
@@ -91,8 +95,16 @@ std::unique_ptr<QFileDialog> MakePictureDialog(QWidget* parent, const TFileDialo
   auto* preview = new TPicturePreview(dialog.get());
   if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
     grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+  // A file becomes the selected one by a click or arrow key (the current
+  // item) or by typing its name (the name field); either shows it.
   QObject::connect(dialog.get(), &QFileDialog::currentChanged, preview,
                    [preview](const QString& path) { preview->ShowFile(path); });
+  if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    QFileDialog* d = dialog.get();
+    QObject::connect(edit, &QLineEdit::textChanged, preview, [d, preview](const QString& text) {
+      preview->ShowFile(text.isEmpty() ? QString() : d->directory().absoluteFilePath(text));
+    });
+  }
   return dialog;
 }
 

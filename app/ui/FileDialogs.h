@@ -24,6 +24,7 @@ class TPicturePreview : public QWidget {
 
   // Reads fileName through the plug-in-aware loader; anything unreadable
   // (a folder, a file no reader takes, a damaged file) shows no picture.
+  // Asking again for the file shown last reads nothing.
   void ShowFile(const QString& fileName);
   void Clear();
   bool HasPicture() const { return picture_ != nullptr; }
@@ -36,6 +37,7 @@ class TPicturePreview : public QWidget {
 
  private:
   std::unique_ptr<TIxDIB> picture_;
+  QString shownFile_;  // the file last asked for, shown or not
   QLabel* caption_;
 };
 

@@ -2,6 +2,7 @@
 // suffix when it has none, and the preview pane shows the selected picture as
 // the load command reads it.
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -75,6 +76,25 @@ TEST_F(FileDialogsTest, ThePreviewShowsReadablePicturesScaledAndNothingElse) {
   EXPECT_FALSE(preview->HasPicture());
   preview->ShowFile(dir.path());
   EXPECT_FALSE(preview->HasPicture());
+}
+
+TEST_F(FileDialogsTest, ThePreviewFollowsTheFileTheUserPicks) {
+  TIxDIB square;
+  square.SetWidth(12);
+  square.SetHeight(12);
+  square.SetBitCount(8);
+  square.SaveToFile(Path("square.bmp"));
+  auto dialog = MakePictureDialog(nullptr, {"読み込む絵を選択して下さい", "", "bmp"}, false, Path("x.bmp"));
+  dialog->show();
+  TPicturePreview* preview = PreviewOf(*dialog);
+  ASSERT_NE(preview, nullptr);
+  EXPECT_TRUE(preview->isVisible());
+  auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  ASSERT_NE(edit, nullptr);
+  edit->setText(QStringLiteral("square.bmp"));
+  for (int i = 0; i < 50 && !preview->HasPicture(); ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_TRUE(preview->HasPicture());
 }
 
 }  // namespace
