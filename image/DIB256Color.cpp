@@ -41,6 +41,7 @@ void ColorToHSL(TColor color, THSL& hsl) {
 
 double FloatMod(int32_t n, double x) {
   if (n <= 0 || !(x > n)) return x;
+  if (x <= 2.0 * n) return x - n;  // one subtraction (exact): the common case
   // Subtracting n while x > n is exact below 2^53 and lands in (0, n]; fmod
   // gives the same value without looping, and ends for huge values too.
   const double r = std::fmod(x, static_cast<double>(n));
@@ -60,14 +61,16 @@ namespace {
 
 // Round to nearest, halves to the even neighbour (independent of the
 // floating-point rounding mode), checked into a channel byte.
-uint8_t RoundChannel(double value) {
+[[noreturn, gnu::cold, gnu::noinline]] void ThrowRangeError() { throw ERangeError("Range check error"); }
+
+inline uint8_t RoundChannel(double value) {
   // Outside this range (or NaN) no rounding can land in 0..255.
-  if (!(value >= -1.0 && value <= 256.0)) throw ERangeError("Range check error");
+  if (!(value >= -1.0 && value <= 256.0)) ThrowRangeError();
   auto rounded = static_cast<int32_t>(value);  // toward zero, then down to the floor
   if (static_cast<double>(rounded) > value) --rounded;
   const double fraction = value - rounded;
   if (fraction > 0.5 || (fraction == 0.5 && (rounded & 1) != 0)) ++rounded;
-  if (rounded < 0 || rounded > 255) throw ERangeError("Range check error");
+  if (rounded < 0 || rounded > 255) ThrowRangeError();
   return static_cast<uint8_t>(rounded);
 }
 

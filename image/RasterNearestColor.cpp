@@ -28,7 +28,8 @@ const TNearestColor::TSpan& TNearestColor::Candidates(int32_t cell) {
   TSpan& span = spans_[cell];
   if (span.First >= 0) return span;
   constexpr int32_t side = 1 << kCellBits;
-  const int32_t r0 = ((cell >> 6) & 7) * side, g0 = ((cell >> 3) & 7) * side, b0 = (cell & 7) * side;
+  const int32_t r0 = (cell / (kLevels * kLevels)) * side, g0 = (cell / kLevels % kLevels) * side,
+                b0 = (cell % kLevels) * side;
   const int32_t r1 = r0 + side - 1, g1 = g0 + side - 1, b1 = b0 + side - 1;
   int32_t bound = std::numeric_limits<int32_t>::max();
   for (int32_t i = 0; i < count_; ++i)
@@ -45,7 +46,7 @@ const TNearestColor::TSpan& TNearestColor::Candidates(int32_t cell) {
 
 uint8_t TNearestColor::Nearest(TColor color) {
   const int32_t r = GetRValue(color), g = GetGValue(color), b = GetBValue(color);
-  const int32_t cell = ((r >> kCellBits) << 6) | ((g >> kCellBits) << 3) | (b >> kCellBits);
+  const int32_t cell = ((r >> kCellBits) * kLevels + (g >> kCellBits)) * kLevels + (b >> kCellBits);
   const TSpan& span = Candidates(cell);
   // Candidates ascend by index: the strict comparison keeps the lowest index
   // among equally near entries.

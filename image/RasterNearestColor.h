@@ -25,8 +25,9 @@ class TNearestColor {
   // nearest to some colour of a cell when its least distance to the cell is
   // at most the smallest greatest distance of any entry to the cell; a
   // search scans just those candidates (usually a handful).
-  static constexpr int kCellBits = 5;
-  static constexpr int kCells = 512;
+  static constexpr int kCellBits = 5;               // cell side 32
+  static constexpr int kLevels = 256 >> kCellBits;  // cells per axis
+  static constexpr int kCells = kLevels * kLevels * kLevels;
   struct TSpan {
     int32_t First = -1;  // -1: not worked out yet
     int32_t Count = 0;
