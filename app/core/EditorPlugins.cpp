@@ -8,7 +8,9 @@
 namespace pixkura {
 
 void CreatePluginManager(TEditor& editor) {
-  if (editor.SPI) return;
+  // One manager per program: when another editor of this process has made it
+  // already, loads go through that one.
+  if (editor.SPI || ActiveSPIs()) return;
   auto manager = std::make_shared<TSPIs>();
   manager->SearchOptions = TSPISearchOptions{TSPISearchOption::spsSusieDir, TSPISearchOption::spsAppDir};
   manager->Loaded();

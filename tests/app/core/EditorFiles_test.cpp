@@ -349,6 +349,13 @@ TEST(EditorPluginsTest, TheManagerIsMadeOnceFromTheProgramFolder) {
   EXPECT_EQ(f.Editor->SPI, first);
   const auto folders = first->SearchFolders();
   EXPECT_EQ(folders.back(), f.Folder.Path() + "/");
+
+  // A second editor while the first lives shares the program's one manager.
+  TFakeHost otherHost;
+  TEditor other(otherHost);
+  EXPECT_NO_THROW(CreatePluginManager(other));
+  EXPECT_FALSE(other.SPI);
+  EXPECT_EQ(ActiveSPIs(), first.get());
 }
 
 }  // namespace
