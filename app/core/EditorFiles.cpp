@@ -8,6 +8,7 @@
 // created, a picture no reader understands, a reader's or writer's own error)
 // goes on to the application's error report.
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "app/core/Editor.h"
