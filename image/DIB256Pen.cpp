@@ -20,7 +20,7 @@ int32_t Fold(int32_t x, int32_t size) {
 }
 
 // The square a dot of penSize paints, as the offset of its top-left corner
-// from the anchor and its side; side 0 for sizes without a square.
+// from the anchor and its side; side 0 (and offset 0) for sizes without one.
 struct TDotSquare {
   int32_t Offset = 0;
   int32_t Side = 0;
@@ -160,7 +160,8 @@ void SquarePenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t color
                    uint8_t penSize) {
   if (penSize == 0) return;
   const TRows rows = Rows8(dib, "SquarePenLine");
-  const int32_t offset = penSize == 3 || penSize == 4 ? -1 : (penSize == 5 ? -2 : 0);
+  // The same squares as pen dots of sizes 1..5; larger sizes from the pointer.
+  const int32_t offset = DotSquare(penSize).Offset;
   const TLineWalk line(x1, y1, x2, y2);
   // Every step counts: a square outside is clamped onto the nearest edge.
   for (int64_t t = 0; t < line.Steps(); ++t) {

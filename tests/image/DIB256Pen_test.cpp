@@ -168,6 +168,11 @@ TEST(DIB256Pen, SquarePenLineClampsItsSquares) {
   Shape8(outside, 4, 4);
   SquarePenLine(-10, -10, -10, -10, 1, outside, 1);
   EXPECT_EQ(Picture(outside), "1...\n....\n....\n....");
+  TIxDIB six;  // beyond 5: a square of that side from the pointer
+  Shape8(six, 8, 8);
+  SquarePenLine(1, 1, 1, 1, 1, six, 6);
+  EXPECT_EQ(Count(six, 1), 36);
+  EXPECT_EQ(six.GetPixels(6, 6), 1);
   TIxDIB zero;
   Shape8(zero, 4, 4);
   SquarePenLine(1, 1, 2, 2, 1, zero, 0);
