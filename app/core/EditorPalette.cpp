@@ -77,10 +77,9 @@ void TEditor::PalMouse(TComponent* Sender, TMouseButton Button, TShiftState Shif
       // outside the swatches.
       if (!InsideSwatches(p.x, p.y)) break;
       Toumei = SwatchIndex(p.x, p.y);
-      cTOUMEIBox.SetBrushColor(PalDib->GetColors(Toumei));
       // The layer composites depend on the transparent colour.
       if (kasane.Checked()) RedrawLoupe();
-      PlaceSwatchMarker(TOUSel, Toumei);
+      ShowToumei();
       break;
     default:
       break;

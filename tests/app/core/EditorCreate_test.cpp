@@ -169,6 +169,7 @@ TEST(EditorCreate, StoredValuesAreApplied) {
   EXPECT_EQ(e.TOUSel.Top(), e.PalView.Top() + 12);
   EXPECT_EQ(e.SelSizeBar.Position(), 32);
   EXPECT_EQ(e.SelSizeLab.Text(), "32");
+  EXPECT_EQ(e.CopySel.Width(), 32);
   EXPECT_TRUE(e.p4.Down());
   EXPECT_FALSE(e.p1.Down());
   EXPECT_TRUE(e.x32.Down());
@@ -188,7 +189,7 @@ TEST(EditorCreate, StoredValuesAreApplied) {
   EXPECT_EQ(e.PanelCenter.Left(), 482);
   // The close writes back what start-up applied (the clamped bar included).
   TEditorSettings back = s;
-  back.SelSize = e.SelSize;  // follows the bar through the sheet view's change handler
+  back.SelSize = 32;
   back.Speed = 1;
   back.LupeLay = 2;
   EXPECT_EQ(e.CurrentSettings(), back);
