@@ -105,10 +105,7 @@ void Draw(QPainter& painter, const QRect& dest, const TIxDIB& dib) {
     DrawRows(painter, dest, WrapIndexed8(dib), !d.TopDown());
     return;
   }
-  painter.save();
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(dest, AssignToQImage(dib));
-  painter.restore();
+  DrawRows(painter, dest, AssignToQImage(dib), false);  // a converted copy, already upright
 }
 
 void AssignFromQImage(TIxDIB& dib, const QImage& image) {
