@@ -2,12 +2,14 @@
 
 #include <QPainter>
 
+#include "app/ui/CompactStyle.h"
 #include "app/ui/ErrorReport.h"
 
 namespace pixkura {
 
 TCheckBoxView::TCheckBoxView(TCheckBox& model, QWidget* parent) : QCheckBox(parent), box_(model) {
   setFocusPolicy(Qt::NoFocus);
+  setStyle(CompactStyle());
   setText(QString::fromStdString(model.Caption));
   connect(this, &QCheckBox::clicked, this, [this](bool checked) {
     ReportErrors(window(), [this, checked] { box_.SetChecked(checked); });

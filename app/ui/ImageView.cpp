@@ -2,8 +2,9 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <exception>
 
-#include "app/ui/DIBPainting.h"
+#include "image/qt/IxDIBQt.h"
 
 namespace pixkura {
 
@@ -26,7 +27,13 @@ void TImageView::paintEvent(QPaintEvent* event) {
   const QRect natural(0, 0, picture.GetWidth(), picture.GetHeight());
   const QRect target = image_.Stretch ? rect() : natural;
   if (!target.contains(event->rect())) painter.fillRect(event->rect(), palette().window());
-  PaintIxDIB(painter, target, picture);
+  try {
+    Draw(painter, target, picture);
+  } catch (const std::exception&) {
+    // A picture that cannot be painted shows as empty; reporting from inside
+    // a paint would only paint again behind the box.
+    painter.fillRect(target, palette().window());
+  }
 }
 
 }  // namespace pixkura

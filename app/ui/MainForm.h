@@ -12,6 +12,7 @@
 #include "app/ui/QtEditorHost.h"
 
 class QCloseEvent;
+class QMoveEvent;
 
 namespace pixkura {
 
@@ -34,6 +35,7 @@ class TMainForm : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   void PlaceFromModel();
@@ -45,6 +47,7 @@ class TMainForm : public QMainWindow {
   QWidget* client_;
   std::unique_ptr<TControlViews> views_;
   QTimer movTimer_;
+  bool placing_ = false;  // moving the window to the model's place
 };
 
 }  // namespace pixkura

@@ -28,21 +28,23 @@ TShiftState ToShiftState(const QMouseEvent& event) {
   return s;
 }
 
-bool ForwardMouse(TControl& model, QWidget& view, TMouseAction action, const QMouseEvent& event) {
+TForwarded ForwardMouse(TControl& model, QWidget& view, TMouseAction action, const QMouseEvent& event) {
   const QPoint at = event.position().toPoint();
   const TShiftState shift = ToShiftState(event);
+  // The slots are copied: a handler may rewire the model while it runs.
+  bool ok = true;
   if (action == TMouseAction::Move) {
-    if (!model.OnMouseMove) return false;
-    ReportErrors(view.window(), [&] { model.OnMouseMove(&model, shift, at.x(), at.y()); });
-    return true;
+    if (!model.OnMouseMove) return TForwarded::NoSlot;
+    const TMouseMoveEvent call = model.OnMouseMove;
+    ok = ReportErrors(view.window(), [&] { call(&model, shift, at.x(), at.y()); });
+  } else {
+    const TMouseEvent& slot = action == TMouseAction::Down ? model.OnMouseDown : model.OnMouseUp;
+    const std::optional<TMouseButton> button = ToMouseButton(event.button());
+    if (!slot || !button) return TForwarded::NoSlot;
+    const TMouseEvent call = slot;
+    ok = ReportErrors(view.window(), [&] { call(&model, *button, shift, at.x(), at.y()); });
   }
-  const TMouseEvent& slot = action == TMouseAction::Down ? model.OnMouseDown : model.OnMouseUp;
-  const std::optional<TMouseButton> button = ToMouseButton(event.button());
-  if (!slot || !button) return false;
-  // Copy the slot: a handler may rewire the model while it runs.
-  const TMouseEvent call = slot;
-  ReportErrors(view.window(), [&] { call(&model, *button, shift, at.x(), at.y()); });
-  return true;
+  return ok ? TForwarded::Done : TForwarded::Failed;
 }
 
 }  // namespace pixkura

@@ -20,10 +20,12 @@ TShiftState ToShiftState(const QMouseEvent& event);
 
 enum class TMouseAction { Down, Move, Up };
 
-// Calls the model's slot for the event through the error report. Returns
-// false when the model has no slot for it (the event then goes on to the
-// parent widget).
-bool ForwardMouse(TControl& model, QWidget& view, TMouseAction action, const QMouseEvent& event);
+enum class TForwarded { NoSlot, Done, Failed };
+
+// Calls the model's slot for the event through the error report. NoSlot when
+// the model has no slot for it (the event then goes on to the parent widget),
+// Failed when the handler raised.
+TForwarded ForwardMouse(TControl& model, QWidget& view, TMouseAction action, const QMouseEvent& event);
 
 // Mixes mouse forwarding into a widget class. Moves are tracked without a
 // pressed button too when the model listens to them: the pen cursor and the
@@ -61,7 +63,8 @@ class TForwardsMouse : public Base, public TControlView {
   void mousePressEvent(QMouseEvent* e) override {
     Base::mousePressEvent(e);
     holdsMouse_ = true;
-    Forward(TMouseAction::Down, e);
+    // After an error box the drag is over: the box took the release.
+    if (Forward(TMouseAction::Down, e) == TForwarded::Failed) holdsMouse_ = false;
   }
   void mouseMoveEvent(QMouseEvent* e) override {
     Base::mouseMoveEvent(e);
@@ -78,8 +81,10 @@ class TForwardsMouse : public Base, public TControlView {
   TControl& model_;
 
  private:
-  void Forward(TMouseAction action, QMouseEvent* e) {
-    if (ForwardMouse(model_, *this, action, *e)) e->accept();
+  TForwarded Forward(TMouseAction action, QMouseEvent* e) {
+    const TForwarded result = ForwardMouse(model_, *this, action, *e);
+    if (result != TForwarded::NoSlot) e->accept();
+    return result;
   }
   bool holdsMouse_ = false;
   bool vanished_ = false;

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "app/ui/CompactStyle.h"
 #include "app/ui/ErrorReport.h"
 
 namespace pixkura {
@@ -16,6 +17,7 @@ TRadioGroupView::TRadioGroupView(TRadioGroup& model, QWidget* parent)
   for (size_t i = 0; i < model.Items.size(); ++i) {
     auto* button = new QRadioButton(QString::fromStdString(model.Items[i]), this);
     button->setFocusPolicy(Qt::NoFocus);
+    button->setStyle(CompactStyle());
     exclusive_->addButton(button, static_cast<int>(i));
     buttons_.push_back(button);
   }

@@ -319,6 +319,16 @@ TEST_F(MainFormTest, ModelChangesShowInTheWidgets) {
   Ed().CSXLab.SetText("48");
   EXPECT_EQ(ViewAs<QLineEdit>(Ed().CSXLab)->text(), QStringLiteral("48"));
 
+  // The window's place goes both ways: the settings place it, and where the
+  // user moves it is what they keep.
+  Ed().MainForm.SetBounds(40, 60, Ed().MainForm.Width(), Ed().MainForm.Height());
+  EXPECT_EQ(form->pos(), QPoint(40, 60));
+  form->move(70, 30);
+  test::Wait(1);
+  EXPECT_EQ(Ed().MainForm.Left(), 70);
+  EXPECT_EQ(Ed().MainForm.Top(), 30);
+  EXPECT_EQ(Ed().MainForm.Width(), 785);
+
   // The timer follows its model.
   Ed().MovTim.OnTimer = nullptr;
   Ed().MovTim.SetEnabled(true);
@@ -326,6 +336,28 @@ TEST_F(MainFormTest, ModelChangesShowInTheWidgets) {
   EXPECT_EQ(form->AnimationTimer().interval(), Ed().MovTim.Interval);
   Ed().MovTim.SetEnabled(false);
   EXPECT_FALSE(form->AnimationTimer().isActive());
+}
+
+// Image views show their picture's colours: the loupe and the copy view
+// stretched over the whole control, the palette at its natural size.
+TEST_F(MainFormTest, ImageViewsPaintTheirPictures) {
+  auto colourAt = [](const TIxDIB& dib, int x, int y) {
+    const TColor c = dib.GetColors(dib.GetPixels(x, y));
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+  };
+  for (TImage* image : {&Ed().LupeView, &Ed().PalView, &Ed().CopyView, &Ed().AllView}) {
+    SCOPED_TRACE(image->Name);
+    const TIxDIB& dib = image->Picture;
+    const QImage shown = View(*image)->grab().toImage();
+    const int pw = dib.GetWidth(), ph = dib.GetHeight();
+    for (int i = 0; i < 16; ++i) {
+      const int x = (i * 37 + 5) % image->Width(), y = (i * 53 + 3) % image->Height();
+      const int px = image->Stretch ? x * pw / image->Width() : x,
+                py = image->Stretch ? y * ph / image->Height() : y;
+      if (px >= pw || py >= ph) continue;
+      EXPECT_EQ(shown.pixel(x, y) & 0xFFFFFF, colourAt(dib, px, py) & 0xFFFFFF) << x << "," << y;
+    }
+  }
 }
 
 // Inverting pens invert what the image beneath painted.

@@ -1,12 +1,10 @@
-// The UI's helpers on their own: dialog filters, fonts, pictures and painting
-// an indexed bitmap.
+// The UI's helpers on their own: dialog filters, fonts and pictures.
 #include <gtest/gtest.h>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QSet>
 
-#include "app/ui/DIBPainting.h"
 #include "app/ui/FileFilter.h"
 #include "app/ui/FontMapping.h"
 #include "app/ui/Glyphs.h"
@@ -89,45 +87,6 @@ TEST(GlyphsTest, ButtonsWithoutCaptionHaveDistinctGlyphs) {
   const QPixmap arrow = SpeedButtonGlyph("LupeUp", 257, 13);
   EXPECT_LE(arrow.height(), 13);
   EXPECT_TRUE(SpeedButtonGlyph("btUndo", 33, 21).isNull());
-}
-
-// A 3 x 2 bitmap stored bottom-up, each pixel its own palette entry.
-TEST(DIBPaintingTest, PaintsRowsTopDownAndStretchesNearestNeighbour) {
-  test::QtTestApp();
-  TIxDIB dib;
-  dib.SetWidth(3);
-  dib.SetHeight(2);
-  dib.SetBitCount(8);
-  dib.SetPixelFormat(ixPf8Bit);
-  dib.SetPaletteSize(256);
-  for (int i = 0; i < 6; ++i)
-    dib.SetColors(i, RGB(static_cast<uint8_t>(40 * i), 0, static_cast<uint8_t>(255 - 40 * i)));
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x) dib.SetPixels(x, y, y * 3 + x);
-  ASSERT_FALSE(dib.InternalDIB().TopDown());
-
-  QImage canvas(6, 4, QImage::Format_RGB32);
-  canvas.fill(Qt::white);
-  {
-    QPainter p(&canvas);
-    PaintIxDIB(p, QRect(0, 0, 6, 4), dib);
-  }
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 6; ++x) {
-      const int index = (y / 2) * 3 + x / 2;
-      EXPECT_EQ(canvas.pixel(x, y), qRgb(40 * index, 0, 255 - 40 * index)) << x << "," << y;
-    }
-
-  // Natural size at an offset: only the target is touched.
-  canvas.fill(Qt::white);
-  {
-    QPainter p(&canvas);
-    PaintIxDIB(p, QRect(2, 1, 3, 2), dib);
-  }
-  EXPECT_EQ(canvas.pixel(2, 1), qRgb(0, 0, 255));
-  EXPECT_EQ(canvas.pixel(4, 2), qRgb(200, 0, 55));
-  EXPECT_EQ(canvas.pixel(1, 1), qRgb(255, 255, 255));
-  EXPECT_EQ(canvas.pixel(2, 3), qRgb(255, 255, 255));
 }
 
 }  // namespace
