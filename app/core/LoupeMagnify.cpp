@@ -81,23 +81,59 @@ void Repeat(const uint8_t* s, uint8_t* d, int64_t n, int32_t shift) {
 // The half-density rows of a block: solid where the mask has colour; over a
 // hole the pattern box of the block's size starting at its top-left: at 2 x 2
 // a checkerboard (c d / d c), from 4 x 4 up pairs (c c d d ... / d d c c ...).
+// Whether block column k of an even or odd block row shows the colour (rather
+// than the dither index) over a hole:
+constexpr bool EvenRowShowsColour(int64_t bai, int64_t k) {
+  return bai == 1 || (bai == 2 ? k == 0 : (k & 2) == 0);
+}
+constexpr bool OddRowShowsColour(int64_t bai, int64_t k) {
+  return bai == 1 || (bai == 2 ? k == 1 : (k & 2) != 0);
+}
+
+// With the factor known at compile time every block column is a select.
+template <int Bai>
+void HalfDensity(const uint8_t* c, const uint8_t* m, int64_t n, uint8_t transparent, uint8_t dither,
+                 uint8_t* __restrict even, uint8_t* __restrict odd) {
+  for (int64_t i = 0; i < n; ++i) {
+    const uint8_t v = c[i];
+    const bool hole = m[i] == transparent;
+    for (int k = 0; k < Bai; ++k) {
+      even[i * Bai + k] = !hole || EvenRowShowsColour(Bai, k) ? v : dither;
+      odd[i * Bai + k] = !hole || OddRowShowsColour(Bai, k) ? v : dither;
+    }
+  }
+}
+
 void HalfDensity(const uint8_t* c, const uint8_t* m, int64_t n, int32_t shift, uint8_t transparent,
                  uint8_t dither, TPiece& piece) {
+  switch (shift) {
+    case 0:
+      HalfDensity<1>(c, m, n, transparent, dither, piece.Even, piece.Odd);
+      return;
+    case 1:
+      HalfDensity<2>(c, m, n, transparent, dither, piece.Even, piece.Odd);
+      return;
+    case 2:
+      HalfDensity<4>(c, m, n, transparent, dither, piece.Even, piece.Odd);
+      return;
+    case 3:
+      HalfDensity<8>(c, m, n, transparent, dither, piece.Even, piece.Odd);
+      return;
+    case 4:
+      HalfDensity<16>(c, m, n, transparent, dither, piece.Even, piece.Odd);
+      return;
+    case 5:
+      HalfDensity<32>(c, m, n, transparent, dither, piece.Even, piece.Odd);
+      return;
+    default:
+      break;
+  }
   const int64_t bai = int64_t{1} << shift;
   for (int64_t i = 0; i < n; ++i) {
-    uint8_t* even = piece.Even + i * bai;
-    uint8_t* odd = piece.Odd + i * bai;
-    const uint8_t v = c[i];
-    if (m[i] != transparent || shift == 0) {
-      for (int64_t k = 0; k < bai; ++k) even[k] = odd[k] = v;
-    } else if (shift == 1) {
-      even[0] = v, even[1] = dither;
-      odd[0] = dither, odd[1] = v;
-    } else {
-      for (int64_t k = 0; k < bai; k += 4) {
-        even[k] = even[k + 1] = v, even[k + 2] = even[k + 3] = dither;
-        odd[k] = odd[k + 1] = dither, odd[k + 2] = odd[k + 3] = v;
-      }
+    const bool hole = m[i] == transparent;
+    for (int64_t k = 0; k < bai; ++k) {
+      piece.Even[i * bai + k] = !hole || EvenRowShowsColour(bai, k) ? c[i] : dither;
+      piece.Odd[i * bai + k] = !hole || OddRowShowsColour(bai, k) ? c[i] : dither;
     }
   }
 }
