@@ -1,5 +1,7 @@
 #include "formats/SPIAnswer.h"
 
+#include "image/IxDIBReadCommon.h"
+
 #include <malloc.h>
 
 #include <cstring>
@@ -40,17 +42,7 @@ bool MasksNonZero(const uint8_t* masks) {
 }  // namespace
 
 uint32_t SPIAnswerColors(const TBitmapInfoHeader& info) {
-  if (info.biClrUsed != 0) return info.biClrUsed;
-  switch (info.biBitCount) {
-    case 1:
-      return 2;
-    case 4:
-      return 16;
-    case 8:
-      return 256;
-    default:
-      return 0;
-  }
+  return info.biClrUsed != 0 ? info.biClrUsed : DefaultPaletteSize(info.biBitCount);
 }
 
 std::optional<TSPIAnswer> CheckSPIAnswer(const void* header, size_t headerSize, const void* bits,
