@@ -2,7 +2,6 @@
 // show. The sheet itself is never changed by the layer mode.
 #include "app/core/Editor.h"
 #include "app/core/LayerStack.h"
-#include "image/DIB256.h"
 
 namespace pixkura {
 
@@ -14,7 +13,7 @@ void TEditor::BuildLoupeComposites(const TLoupeWindow& r) {
   // In the four-way split "all" costs three more copies, so it is built only
   // when the loupe or the special views show it.
   if (fourWay && LupeLay.ItemIndex() != 2 && ViewLay.ItemIndex() != 2) return;
-  CopyBlock(r.sx, r.sy, r.sx + r.w - 1, r.sy + r.h - 1, LayDib, r.sx, r.sy, LayAllDib);
+  CopyLayerBlock(r.sx, r.sy, r.w, r.h, LayDib, LayAllDib);
   LayLayersAbove(stack, r.sx, r.sy, r.w, r.h, *AllDib, LayAllDib, Toumei);
 }
 

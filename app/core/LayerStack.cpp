@@ -1,8 +1,10 @@
 #include "app/core/LayerStack.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "image/DIB256.h"
+#include "image/RasterRows.h"
 
 namespace pixkura {
 namespace {
@@ -29,6 +31,19 @@ bool ClipToSheet(TBlock& b, const TIxDIB& sheet) {
   b.w = std::min(b.w, sheet.GetWidth() - b.sx);
   b.h = std::min(b.h, sheet.GetHeight() - b.sy);
   return b.w > 0 && b.h > 0;
+}
+
+// A plain block copy through rows: the composites are rebuilt on every loupe
+// redraw, which must not allocate nor report the sheet as changed (a canvas
+// copy would do both). The block is cut to the target as well.
+void CopyRows(const TBlock& b, TIxDIB& sheet, TIxDIB& target) {
+  const TRows s = Rows8(sheet, "CopyLayerBlock");
+  const TRows d = Rows8(target, "CopyLayerBlock");
+  const int64_t w = std::min<int64_t>(b.w, d.Width - int64_t{b.dx});
+  const int64_t h = std::min<int64_t>(b.h, d.Height - int64_t{b.dy});
+  if (w <= 0 || h <= 0 || b.dx < 0 || b.dy < 0) return;
+  for (int64_t r = 0; r < h; ++r)
+    std::memcpy(d.Row(b.dy + r) + b.dx, s.Row(b.sy + r) + b.sx, static_cast<size_t>(w));
 }
 
 TBlock CounterpartBlock(const TLayerStack& stack, int32_t layer, int32_t x, int32_t y, int32_t w, int32_t h) {
@@ -74,9 +89,14 @@ TLayerStack LayerStackOf(int32_t left, int32_t top, int32_t width, int32_t heigh
 void LayLayersBelow(const TLayerStack& stack, int32_t x, int32_t y, int32_t w, int32_t h, TIxDIB& sheet,
                     TIxDIB& target, uint8_t transparent) {
   TBlock b = CounterpartBlock(stack, 0, x, y, w, h);
-  if (ClipToSheet(b, sheet)) CopyBlock(b.sx, b.sy, b.sx + b.w - 1, b.sy + b.h - 1, sheet, b.dx, b.dy, target);
+  if (ClipToSheet(b, sheet)) CopyRows(b, sheet, target);
   for (int32_t layer = 1; layer <= stack.Own; ++layer)
     LayOver(stack, layer, x, y, w, h, sheet, target, transparent);
+}
+
+void CopyLayerBlock(int32_t x, int32_t y, int32_t w, int32_t h, TIxDIB& from, TIxDIB& to) {
+  TBlock b{x, y, x, y, w, h};
+  if (ClipToSheet(b, from)) CopyRows(b, from, to);
 }
 
 void LayLayersAbove(const TLayerStack& stack, int32_t x, int32_t y, int32_t w, int32_t h, TIxDIB& sheet,

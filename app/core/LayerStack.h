@@ -32,6 +32,9 @@ TLayerStack LayerStackOf(int32_t left, int32_t top, int32_t width, int32_t heigh
 void LayLayersBelow(const TLayerStack& stack, int32_t x, int32_t y, int32_t w, int32_t h, TIxDIB& sheet,
                     TIxDIB& target, uint8_t transparent);
 
+// Copies the w x h block at (x, y) of from into to at the same place, as it is.
+void CopyLayerBlock(int32_t x, int32_t y, int32_t w, int32_t h, TIxDIB& from, TIxDIB& to);
+
 // Lays the blocks of every layer above the region's own over target at (x, y),
 // leaving their transparent pixels out.
 void LayLayersAbove(const TLayerStack& stack, int32_t x, int32_t y, int32_t w, int32_t h, TIxDIB& sheet,
