@@ -2,55 +2,13 @@
 // every zoom in the plain view and the layer modes. Core only: no window
 // paints the result. Run with --benchmark_repetitions=... and read the medians.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <memory>
-#include <stdexcept>
-#include <string>
-
-#include "app/core/Editor.h"
-#include "base/ProgramFolder.h"
+#include "bench/support/BenchEditor.h"
 
 namespace pixkura {
 namespace {
 
-class TNoHost : public TEditorHost {
- public:
-  bool ExecuteOpenDialog(const TFileDialogSpec&, std::string&) override { return false; }
-  bool ExecuteSaveDialog(const TFileDialogSpec&, std::string&) override { return false; }
-  TModalResult MessageBox(const std::string&, TMsgDlgType) override { return TModalResult::mrOk; }
-  void Close() override {}
-};
-
-// An editor started in a private program folder, with a sheet full of
-// varied indices and holes so the transparent copies do real work.
-class TBenchEditor {
- public:
-  explicit TBenchEditor(const TEditorSettings& s) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pixkura-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    folder_ = pattern;
-    SetProgramFolderForTesting(folder_);
-    editor_ = std::make_unique<TEditor>(host_);
-    editor_->FormCreate(s);
-    for (int32_t y = 0; y < 256; ++y)
-      for (int32_t x = 0; x < 256; ++x)
-        editor_->AllDib->SetPixels(x, y, (x * 7 + y * 3) % 5 == 0 ? editor_->Toumei : (x + 2 * y) % 250);
-  }
-  ~TBenchEditor() {
-    editor_.reset();
-    SetProgramFolderForTesting("");
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
-  TEditor& operator*() { return *editor_; }
-
- private:
-  std::string folder_;
-  TNoHost host_;
-  std::unique_ptr<TEditor> editor_;
-};
+using bench::TBenchEditor;
 
 enum class TMode { Plain, TwoWay, FourWayAll, HalfDensityKuro };
 

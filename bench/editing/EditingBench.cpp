@@ -3,7 +3,7 @@
 // medians of --benchmark_repetitions.
 #include <benchmark/benchmark.h>
 
-#include "BenchEditor.h"
+#include "bench/support/BenchEditor.h"
 
 namespace pixkura::bench {
 namespace {
