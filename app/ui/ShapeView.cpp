@@ -18,12 +18,20 @@ QPainterPath Hatch(TBrushStyle style, const QRect& area) {
   constexpr int kStep = 8;
   const int w = area.right() + 1, h = area.bottom() + 1;
   if (style == TBrushStyle::bsCross) {
-    for (int x = 0; x < w; x += kStep) path.moveTo(x, 0), path.lineTo(x, h);
-    for (int y = 0; y < h; y += kStep) path.moveTo(0, y), path.lineTo(w, y);
+    for (int x = 0; x < w; x += kStep) {
+      path.moveTo(x, 0);
+      path.lineTo(x, h);
+    }
+    for (int y = 0; y < h; y += kStep) {
+      path.moveTo(0, y);
+      path.lineTo(w, y);
+    }
   } else if (style == TBrushStyle::bsDiagCross) {
     for (int d = -h; d < w + h; d += kStep) {
-      path.moveTo(d, 0), path.lineTo(d + h, h);  // falling to the right
-      path.moveTo(d, h), path.lineTo(d + h, 0);  // rising to the right
+      path.moveTo(d, 0);  // falling to the right
+      path.lineTo(d + h, h);
+      path.moveTo(d, h);  // rising to the right
+      path.lineTo(d + h, 0);
     }
   }
   return path;
