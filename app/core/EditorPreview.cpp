@@ -1,6 +1,8 @@
 // The special views (the cell normal and mirrored, side by side, doubled) and
 // the animation preview that plays a row of consecutive cells.
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <string>
 
 #include "app/core/Editor.h"
@@ -11,6 +13,23 @@ namespace {
 
 // How often the cell fits across a view of `span` pixels, counting a cut copy.
 int32_t CopiesAcross(int32_t span, int32_t cell) { return span / cell + (span % cell != 0 ? 1 : 0); }
+
+// Repeats the view's top-left tile of tileW x tileH pixels `across` times to
+// the right and `down` times downwards, the copies cut at the view's edge.
+// Row copies instead of one block copy per tile: this runs on every redraw.
+void RepeatTile(TIxDIB& view, int32_t tileW, int32_t tileH, int32_t across, int32_t down) {
+  const int32_t width = view.GetWidth(), height = view.GetHeight();
+  const int32_t tileRows = std::min(tileH, height), tileCols = std::min(tileW, width);
+  view.GetScanLine(0);  // private storage first, so the row pointers below stay valid
+  for (int32_t j = 0; j < down; ++j) {
+    for (int32_t y = 0; y < tileRows && j * tileH + y < height; ++y) {
+      const uint8_t* from = view.GetScanLine(y);
+      uint8_t* to = view.GetScanLine(j * tileH + y);
+      for (int32_t k = j == 0 ? 1 : 0; k < across && k * tileW < width; ++k)
+        std::memcpy(to + k * tileW, from, static_cast<size_t>(std::min(tileCols, width - k * tileW)));
+    }
+  }
+}
 
 }  // namespace
 
@@ -31,25 +50,22 @@ void TEditor::DrawSpecialView(TIxDIB& source, TIxDIB& view, bool mirrored) {
     across = std::min(CopiesAcross(span, ChrX), NarabeMax + 1);
     down = std::min(CopiesAcross(span, ChrY), NarabeMax + 1);
   }
+  if (across <= 0 || down <= 0) return;
   const int32_t scale = doubled ? 2 : 1;
-  for (int32_t j = 0; j < down; ++j) {
-    for (int32_t k = 0; k < across; ++k) {
-      const int32_t dx = scale * k * ChrX, dy = scale * j * ChrY;
-      if (doubled) {
-        // A source whose right edge lies left of its left edge mirrors exactly
-        // the cell's columns.
-        if (mirrored)
-          StretchCopy(CellX + ChrX - 1, CellY, CellX - 1, CellY + ChrY, source, dx, dy, dx + 2 * ChrX, dy + 2 * ChrY,
-                      view);
-        else
-          StretchCopy(CellX, CellY, CellX + ChrX, CellY + ChrY, source, dx, dy, dx + 2 * ChrX, dy + 2 * ChrY, view);
-      } else if (mirrored) {
-        MirrorCopyBlock(CellX, CellY, CellX + ChrX - 1, CellY + ChrY - 1, source, dx, dy, view);
-      } else {
-        CopyBlock(CellX, CellY, CellX + ChrX - 1, CellY + ChrY - 1, source, dx, dy, view);
-      }
-    }
+  // The top-left copy is drawn from the sheet; the others repeat it.
+  if (doubled) {
+    // A source whose right edge lies left of its left edge mirrors exactly the
+    // cell's columns.
+    if (mirrored)
+      StretchCopy(CellX + ChrX - 1, CellY, CellX - 1, CellY + ChrY, source, 0, 0, 2 * ChrX, 2 * ChrY, view);
+    else
+      StretchCopy(CellX, CellY, CellX + ChrX, CellY + ChrY, source, 0, 0, 2 * ChrX, 2 * ChrY, view);
+  } else if (mirrored) {
+    MirrorCopyBlock(CellX, CellY, CellX + ChrX - 1, CellY + ChrY - 1, source, 0, 0, view);
+  } else {
+    CopyBlock(CellX, CellY, CellX + ChrX - 1, CellY + ChrY - 1, source, 0, 0, view);
   }
+  if (across > 1 || down > 1) RepeatTile(view, scale * ChrX, scale * ChrY, across, down);
 }
 
 void TEditor::RedrawSpecialViews() {
