@@ -14,6 +14,16 @@ TNotifyEvent Notify(TEditor* e, F f) {
   return [e, f](TComponent* sender) { (e->*f)(sender); };
 }
 
+// An image and the shapes over it send their mouse events to the same handlers.
+void WireMouse(std::initializer_list<TControl*> controls, const TMouseEvent& down,
+               const TMouseMoveEvent& move, const TMouseEvent& up) {
+  for (TControl* c : controls) {
+    c->OnMouseDown = down;
+    c->OnMouseMove = move;
+    c->OnMouseUp = up;
+  }
+}
+
 }  // namespace
 
 TEditor::TEditor(TEditorHost& host) : Host(host) { BuildLayout(); }
@@ -21,17 +31,20 @@ TEditor::TEditor(TEditorHost& host) : Host(host) { BuildLayout(); }
 void TEditor::BuildLayout() {
   // Creation order: every parent before its children, so the view can build
   // its widgets in one pass.
-  Controls = {&PanelLeft, &LupeView, &Cur, &DrawTg, &LupeUp, &LupeDown, &LupeLeft, &LupeRight, &btUndo, &btRedo,
-              &PalView, &PalSel, &TOUSel, &cMainBox, &cTOUMEIBox, &Panel6, &btPset, &btPaint, &btBox, &btCircle,
-              &btLine, &btMarge, &x1, &x2, &x4, &x8, &x16, &x32, &p1, &p2, &p3, &p4, &p5, &Chuou, &Grid,
-              &btMirror, &LupeBack, &KURO, &Hamidasi,
-              &PanelCenter, &AllView, &SelA, &SelC, &CopySel, &AllUp, &AllDown, &AllLeft, &AllRight,
-              &RightDownPanel, &Panel8, &CopyView, &TOUMEIChk, &SelSizeBar, &SelSizeLab, &Panel11, &MovUp,
-              &MovLeft, &MovDown, &MovRight, &Panel12, &StepBar, &Step, &WaitBar, &Panel4, &MovView, &MovChk,
-              &Panel3, &SUp, &SLeft, &SDown, &SRight, &kasane, &YONBUN, &SFree,
-              &PanelRight, &Panel13, &btCSXDown, &CSXLab, &btCSXUp, &Label1, &Panel14, &btCSYDown, &CSYLab,
-              &btCSYUp, &Label2, &Panel2, &NomView, &RevView, &NomChk, &RevChk, &Panel9, &ViewLay, &LupeLay,
-              &CLS, &NARABE, &NiBai, &SBar};
+  Controls = {&PanelLeft,  &LupeView, &Cur,       &DrawTg,     &LupeUp,      &LupeDown, &LupeLeft,
+              &LupeRight,  &btUndo,   &btRedo,    &PalView,    &PalSel,      &TOUSel,   &cMainBox,
+              &cTOUMEIBox, &Panel6,   &btPset,    &btPaint,    &btBox,       &btCircle, &btLine,
+              &btMarge,    &x1,       &x2,        &x4,         &x8,          &x16,      &x32,
+              &p1,         &p2,       &p3,        &p4,         &p5,          &Chuou,    &Grid,
+              &btMirror,   &LupeBack, &KURO,      &Hamidasi,   &PanelCenter, &AllView,  &SelA,
+              &SelC,       &CopySel,  &AllUp,     &AllDown,    &AllLeft,     &AllRight, &RightDownPanel,
+              &Panel8,     &CopyView, &TOUMEIChk, &SelSizeBar, &SelSizeLab,  &Panel11,  &MovUp,
+              &MovLeft,    &MovDown,  &MovRight,  &Panel12,    &StepBar,     &Step,     &WaitBar,
+              &Panel4,     &MovView,  &MovChk,    &Panel3,     &SUp,         &SLeft,    &SDown,
+              &SRight,     &kasane,   &YONBUN,    &SFree,      &PanelRight,  &Panel13,  &btCSXDown,
+              &CSXLab,     &btCSXUp,  &Label1,    &Panel14,    &btCSYDown,   &CSYLab,   &btCSYUp,
+              &Label2,     &Panel2,   &NomView,   &RevView,    &NomChk,      &RevChk,   &Panel9,
+              &ViewLay,    &LupeLay,  &CLS,       &NARABE,     &NiBai,       &SBar};
   for (TControl* c : Controls) c->Font = kWindowFont;
   MainForm.Font = kWindowFont;
 
@@ -46,18 +59,15 @@ void TEditor::BuildLayout() {
   DrawTg.PenMode = TPenMode::pmNot;
   DrawTg.PenWidth = 3;
   DrawTg.Hide();
-  auto lupeMouse = [this](TControl& c) {
-    c.OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
-      LupeViewMouseDown(s, b, sh, x, y);
-    };
-    c.OnMouseMove = [this](TComponent* s, TShiftState sh, int32_t x, int32_t y) { LupeViewMouseMove(s, sh, x, y); };
-    c.OnMouseUp = [this](TComponent* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
-      LupeViewMouseUp(s, b, sh, x, y);
-    };
-  };
-  for (TControl* c : {static_cast<TControl*>(&LupeView), static_cast<TControl*>(&Cur),
-                      static_cast<TControl*>(&DrawTg)})
-    lupeMouse(*c);
+  WireMouse(
+      {&LupeView, &Cur, &DrawTg},
+      [this](TComponent* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
+        LupeViewMouseDown(s, b, sh, x, y);
+      },
+      [this](TComponent* s, TShiftState sh, int32_t x, int32_t y) { LupeViewMouseMove(s, sh, x, y); },
+      [this](TComponent* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
+        LupeViewMouseUp(s, b, sh, x, y);
+      });
 
   for (TSpeedButton* b : {&LupeUp, &LupeDown, &LupeLeft, &LupeRight}) {
     b->Hint = "ルーペをずらします";
@@ -78,21 +88,20 @@ void TEditor::BuildLayout() {
   TOUSel.SetBrushStyle(TBrushStyle::bsClear);
   TOUSel.PenMode = TPenMode::pmNot;
   TOUSel.PenColor = clGray;
-  for (TControl* c : {static_cast<TControl*>(&PalView), static_cast<TControl*>(&PalSel),
-                      static_cast<TControl*>(&TOUSel)}) {
-    c->OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
-      PalMouse(s, b, sh, x, y);
-    };
-    c->OnMouseUp = c->OnMouseDown;
-    c->OnMouseMove = [this](TComponent* s, TShiftState sh, int32_t x, int32_t y) { PalMove(s, sh, x, y); };
-  }
+  // One handler serves the press and the release.
+  const TMouseEvent palMouse = [this](TComponent* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
+    PalMouse(s, b, sh, x, y);
+  };
+  WireMouse(
+      {&PalView, &PalSel, &TOUSel}, palMouse,
+      [this](TComponent* s, TShiftState sh, int32_t x, int32_t y) { PalMove(s, sh, x, y); }, palMouse);
   cMainBox.SetBrushColor(clBlack);
   cTOUMEIBox.SetBrushColor(clBlack);
 
   // Tool bar.
   const std::initializer_list<std::pair<TSpeedButton*, const char*>> tools = {
       {&btPset, "ペンで描きます"}, {&btPaint, "塗りつぶします"}, {&btBox, "四角を描きます"},
-      {&btCircle, "円を描きます"}, {&btLine, "線を描きます"},   {&btMarge, "半透明合成"}};
+      {&btCircle, "円を描きます"}, {&btLine, "線を描きます"},    {&btMarge, "半透明合成"}};
   for (auto [b, hint] : tools) {
     b->GroupIndex = 20;
     b->Hint = hint;
@@ -141,13 +150,13 @@ void TEditor::BuildLayout() {
   CopySel.PenStyle = TPenStyle::psDot;
   CopySel.PenWidth = 4;
   CopySel.Cursor = TCursorKind::crHandPoint;
-  for (TControl* c : {static_cast<TControl*>(&AllView), static_cast<TControl*>(&SelA),
-                      static_cast<TControl*>(&SelC), static_cast<TControl*>(&CopySel)}) {
-    c->OnMouseDown = [this](TComponent* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
-      AllViewMouseDown(s, b, sh, x, y);
-    };
-    c->OnMouseMove = [this](TComponent* s, TShiftState sh, int32_t x, int32_t y) { AllViewMouseMove(s, sh, x, y); };
-  }
+  WireMouse(
+      {&AllView, &SelA, &SelC, &CopySel},
+      [this](TComponent* s, TMouseButton b, TShiftState sh, int32_t x, int32_t y) {
+        AllViewMouseDown(s, b, sh, x, y);
+      },
+      [this](TComponent* s, TShiftState sh, int32_t x, int32_t y) { AllViewMouseMove(s, sh, x, y); },
+      nullptr);
   for (TSpeedButton* b : {&AllUp, &AllDown, &AllLeft, &AllRight}) {
     b->Hint = "キャラクターを選択します";
     b->OnClick = Notify(this, &TEditor::AllbtClick);
@@ -170,10 +179,10 @@ void TEditor::BuildLayout() {
   SelSizeLab.SetText("16");
 
   const TFontSpec animFont{"ＤＨＰ行書体", 21, true, false};
-  for (TControl* c : {static_cast<TControl*>(&Panel11), static_cast<TControl*>(&Panel12),
-                      static_cast<TControl*>(&StepBar), static_cast<TControl*>(&Step),
-                      static_cast<TControl*>(&WaitBar), static_cast<TControl*>(&Panel4),
-                      static_cast<TControl*>(&MovView), static_cast<TControl*>(&MovChk)})
+  for (TControl* c :
+       {static_cast<TControl*>(&Panel11), static_cast<TControl*>(&Panel12), static_cast<TControl*>(&StepBar),
+        static_cast<TControl*>(&Step), static_cast<TControl*>(&WaitBar), static_cast<TControl*>(&Panel4),
+        static_cast<TControl*>(&MovView), static_cast<TControl*>(&MovChk)})
     c->Font = animFont;
   for (TSpeedButton* b : {&MovUp, &MovLeft, &MovDown, &MovRight}) {
     b->Font = animFont;
@@ -243,8 +252,8 @@ void TEditor::BuildLayout() {
   // Every option check box and both radio groups redraw through GridClick. Their
   // handlers are attached after the design-time state above is set, so building
   // the window runs no handler.
-  for (TCheckBox* c : {&KURO, &LupeBack, &Hamidasi, &kasane, &YONBUN, &SFree, &NomChk, &RevChk, &NiBai, &CLS,
-                       &NARABE})
+  for (TCheckBox* c :
+       {&KURO, &LupeBack, &Hamidasi, &kasane, &YONBUN, &SFree, &NomChk, &RevChk, &NiBai, &CLS, &NARABE})
     c->OnClick = Notify(this, &TEditor::GridClick);
   ViewLay.OnClick = Notify(this, &TEditor::GridClick);
   LupeLay.OnClick = Notify(this, &TEditor::GridClick);
@@ -270,8 +279,8 @@ void TEditor::BuildLayout() {
   mSave2.OnClick = Notify(this, &TEditor::mSave2Click);
   N3.OnClick = Notify(this, &TEditor::PalLoad);
   N4.OnClick = Notify(this, &TEditor::PalSave);
-  for (TMenuItem* m : {&MnPen, &MnPaint, &MnBox, &MnCircle, &MnLine, &MnMarge, &MnP1, &MnP2, &MnP3, &MnP4, &MnP5,
-                       &MnBai1, &MnBai2, &MnBai4, &MnBai8, &MnBai16, &MnBai32, &MnGrid, &MnGrid2})
+  for (TMenuItem* m : {&MnPen, &MnPaint, &MnBox, &MnCircle, &MnLine, &MnMarge, &MnP1, &MnP2, &MnP3, &MnP4,
+                       &MnP5, &MnBai1, &MnBai2, &MnBai4, &MnBai8, &MnBai16, &MnBai32, &MnGrid, &MnGrid2})
     m->OnClick = Notify(this, &TEditor::MenuClick);
   Exit1.OnClick = Notify(this, &TEditor::Exit1Click);
 
@@ -280,7 +289,8 @@ void TEditor::BuildLayout() {
   OpenD.Filter = "対応しているファイル (*.bmp;*.png;*.dib)|*.bmp;*.png;*.dib|全てのファイル (*.*)|*.*";
   SaveD.DefaultExt = "bmp";
   SaveD.Filter =
-      "すべての対応ファイル (*.bmp;*.png;*.dib)|*.bmp;*.png;*.dib|256Colors Bitmap (*.bmp)|*.bmp|Portable Network "
+      "すべての対応ファイル (*.bmp;*.png;*.dib)|*.bmp;*.png;*.dib|256Colors Bitmap (*.bmp)|*.bmp|Portable "
+      "Network "
       "Graphics (*.png)|*.png|Device Independent Bitmap (*.dib)|*.dib";
   MovTim.Interval = 1;
   MovTim.OnTimer = Notify(this, &TEditor::MovTimTimer);
