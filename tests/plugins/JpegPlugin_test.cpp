@@ -21,17 +21,7 @@ INSTANTIATE_TEST_SUITE_P(Jpeg, PluginFixture,
                          FixtureCaseName);
 
 TEST(JpegPlugin, ReportsTheFileDensityInDotsPerInch) {
-  const TSpiModule spi(kSpi);
-  ASSERT_TRUE(spi.Loaded());
-  const std::vector<uint8_t> file = ReadFileBytes(FixturePath("jpeg_444.jpg"));
-  SusiePictureInfo info{};
-  ASSERT_EQ(spi.PictureInfo(file, info), SPI_SUCCESS);
-  const uint16_t xDpi = info.x_density, yDpi = info.y_density;
-  EXPECT_EQ(xDpi, 300);
-  EXPECT_EQ(yDpi, 150);
-  const TDecodedPicture got = spi.Picture(file);
-  EXPECT_EQ(got.xPelsPerMeter, 11811);
-  EXPECT_EQ(got.yPelsPerMeter, 5906);
+  ExpectDensities(kSpi, "jpeg_444.jpg", 300, 150, 11811, 5906);
 }
 
 // The frame header's size fields (after the SOF0 marker): a claim the few

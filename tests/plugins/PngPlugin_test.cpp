@@ -50,17 +50,7 @@ TEST(PngPlugin, RefusesSizesTheFileCannotHold) {
 }
 
 TEST(PngPlugin, ReportsItsDensityInDotsPerInch) {
-  const TSpiModule spi(kSpi);
-  ASSERT_TRUE(spi.Loaded());
-  const std::vector<uint8_t> file = ReadFileBytes(FixturePath("png_dpi.png"));
-  SusiePictureInfo info{};
-  ASSERT_EQ(spi.PictureInfo(file, info), SPI_SUCCESS);
-  const uint16_t xDpi = info.x_density, yDpi = info.y_density;
-  EXPECT_EQ(xDpi, 300);
-  EXPECT_EQ(yDpi, 150);
-  const TDecodedPicture got = spi.Picture(file);
-  EXPECT_EQ(got.xPelsPerMeter, 11811);
-  EXPECT_EQ(got.yPelsPerMeter, 5906);
+  ExpectDensities(kSpi, "png_dpi.png", 300, 150, 11811, 5906);
 }
 
 }  // namespace

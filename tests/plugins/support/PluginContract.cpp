@@ -223,4 +223,19 @@ TEST_P(PluginFixture, ReportsProgressAndStopsWhenAsked) {
   }
 }
 
+void ExpectDensities(const char* spi, const char* fixture, uint16_t xDpi, uint16_t yDpi, int32_t xPelsPerMeter,
+                     int32_t yPelsPerMeter) {
+  const TSpiModule module(spi);
+  ASSERT_TRUE(module.Loaded());
+  const std::vector<uint8_t> file = ReadFileBytes(FixturePath(fixture));
+  SusiePictureInfo info{};
+  ASSERT_EQ(module.PictureInfo(file, info), SPI_SUCCESS);
+  const uint16_t x = info.x_density, y = info.y_density;
+  EXPECT_EQ(x, xDpi);
+  EXPECT_EQ(y, yDpi);
+  const TDecodedPicture got = module.Picture(file);
+  EXPECT_EQ(got.xPelsPerMeter, xPelsPerMeter);
+  EXPECT_EQ(got.yPelsPerMeter, yPelsPerMeter);
+}
+
 }  // namespace pixkura::test

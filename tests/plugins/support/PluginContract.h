@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -27,6 +28,11 @@ inline std::ostream& operator<<(std::ostream& os, const TFixtureCase& c) { retur
 
 // Test names from fixture file names ("png_idx8.png" -> "png_idx8_png").
 std::string FixtureCaseName(const testing::TestParamInfo<TFixtureCase>& info);
+
+// The fixture's densities as the plug-in reports them: dots per inch in the
+// picture-info record, pixels per metre in the header it hands back.
+void ExpectDensities(const char* spi, const char* fixture, uint16_t xDpi, uint16_t yDpi, int32_t xPelsPerMeter,
+                     int32_t yPelsPerMeter);
 
 class PluginContract : public testing::TestWithParam<TPluginCase> {};
 class PluginFixture : public testing::TestWithParam<TFixtureCase> {};
