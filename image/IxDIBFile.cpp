@@ -76,15 +76,8 @@ void ReadCoreHeaderAndTable(TStream& stream, const TBitmapFileHeader& fh, TFileL
   TBitmapCoreHeader core{};
   core.bcSize = kCoreHeaderSize;
   stream.ReadBuffer(reinterpret_cast<uint8_t*>(&core) + 4, kCoreHeaderSize - 4);
-  switch (core.bcBitCount) {
-    case 1:
-    case 4:
-    case 8:
-    case 24:
-      break;
-    default:
-      throw EIxDIBInvalidDIB("TIxInternalDIB.LoadFromStream: Invalid BitCount");
-  }
+  if (!IsCoreBitCount(core.bcBitCount))
+    throw EIxDIBInvalidDIB("TIxInternalDIB.LoadFromStream: Invalid BitCount");
   const uint32_t entries = core.bcBitCount == 24 ? 0 : 1u << core.bcBitCount;
   uint8_t triples[3 * 256];
   stream.ReadBuffer(triples, 3 * int64_t{entries});

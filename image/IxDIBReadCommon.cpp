@@ -25,6 +25,10 @@ uint32_t DefaultPaletteSize(uint32_t bitCount) {
   }
 }
 
+bool IsCoreBitCount(uint16_t bitCount) {
+  return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24;
+}
+
 TBitmapInfoHeader InfoHeaderFromCore(const TBitmapCoreHeader& core, uint32_t entries) {
   TBitmapInfoHeader h{};
   h.biSize = sizeof(TBitmapInfoHeader);

@@ -14,6 +14,8 @@ namespace pixkura {
 // Entries a colour table holds when biClrUsed is 0: 2, 16, 256 for 1, 4, 8
 // bits, none otherwise.
 uint32_t DefaultPaletteSize(uint32_t bitCount);
+// The depths a 12-byte (OS/2) header may have: 1, 4, 8 and 24 bits.
+bool IsCoreBitCount(uint16_t bitCount);
 
 // An OS/2 core header as the 40-byte header it stands for: bottom-up,
 // uncompressed, biClrUsed = the number of table entries.

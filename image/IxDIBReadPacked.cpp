@@ -59,15 +59,7 @@ TPackedLayout ParseCoreHeader(TMemoryBlock block) {
   std::memcpy(&core, block.data(), kCoreHeaderSize);
   // Only the OS/2 depths have a defined table; any other count would make
   // the table size meaningless.
-  switch (core.bcBitCount) {
-    case 1:
-    case 4:
-    case 8:
-    case 24:
-      break;
-    default:
-      ThrowInvalidBitCount();
-  }
+  if (!IsCoreBitCount(core.bcBitCount)) ThrowInvalidBitCount();
   const uint32_t entries = core.bcBitCount == 24 ? 0 : 1u << core.bcBitCount;
   if (block.size() - kCoreHeaderSize < 3 * size_t{entries}) ThrowInvalidData();
   layout.Info.Header = InfoHeaderFromCore(core, entries);

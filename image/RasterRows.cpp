@@ -21,12 +21,22 @@ TRows RowsOf(TIxInternalDIB& d) {
   return rows;
 }
 
-void FillBoxRows(const TRows& rows, int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint8_t color) {
+namespace {
+
+// Clamps each corner into the bitmap, without ordering them; false when
+// nothing is left to fill.
+bool ClampBox(const TRows& rows, int64_t& x1, int64_t& y1, int64_t& x2, int64_t& y2) {
   x1 = ClampInto(x1, rows.Width);
   x2 = ClampInto(x2, rows.Width);
   y1 = ClampInto(y1, rows.Height);
   y2 = ClampInto(y2, rows.Height);
-  if (x2 < x1 || y2 < y1) return;
+  return x1 <= x2 && y1 <= y2;
+}
+
+}  // namespace
+
+void FillBoxRows(const TRows& rows, int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint8_t color) {
+  if (!ClampBox(rows, x1, y1, x2, y2)) return;
   const auto n = static_cast<size_t>(x2 - x1 + 1);
   for (int64_t y = y1; y <= y2; ++y) std::memset(rows.Row(y) + x1, color, n);
 }
@@ -62,11 +72,7 @@ class TPatternRow {
 
 void PatternBoxRows(const TRows& rows, int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint8_t colorA,
                     uint8_t colorB, uint8_t mode) {
-  x1 = ClampInto(x1, rows.Width);
-  x2 = ClampInto(x2, rows.Width);
-  y1 = ClampInto(y1, rows.Height);
-  y2 = ClampInto(y2, rows.Height);
-  if (x2 < x1 || y2 < y1) return;
+  if (!ClampBox(rows, x1, y1, x2, y2)) return;
   const auto n = static_cast<size_t>(x2 - x1 + 1);
   const uint8_t a = colorA, b = colorB;
   if (mode <= 1) {
