@@ -104,6 +104,22 @@ TEST_F(LoupeTest, CellEdgeMarksFollowTheEdgeAndVanishBeyondTheLoupe) {
   });
 }
 
+TEST_F(LoupeTest, CellCutAtTheBottomShowsOnlyItsOwnRows) {
+  // x8 with a 32 x 24 cell in the sheet's second row of cells: the loupe's
+  // 32 sheet rows reach 8 rows past the cell, into the cell below it.
+  TEditorSettings s = PlainLoupeSettings(3);
+  s.CHRY = 24;
+  TEditor& e = Start(s);
+  e.AllDown.Click();
+  ASSERT_EQ(e.CellY, 24);
+  ExpectLoupe(e, [](int32_t x, int32_t y) {
+    if (y == 193) return int32_t{kDark};
+    if (y == 192) return int32_t{kLight};
+    if (y > 192) return int32_t{kToumei};
+    return SheetValue(x / 8, 24 + y / 8);
+  });
+}
+
 TEST_F(LoupeTest, AnEdgeOnTheLastColumnKeepsItsLightMarkOnly) {
   TEditorSettings s = PlainLoupeSettings(0);
   s.CHRX = 255;
