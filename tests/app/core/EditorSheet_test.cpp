@@ -79,6 +79,38 @@ TEST_F(SheetTest, SpanningGrowsOnlyRightAndDown) {
   EXPECT_EQ(e.SBar.Panels[1].Text, "2");
 }
 
+// Spanning on the copy grid (false) and from the exact pixel (true).
+class SpanTest : public SheetTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SpanTest, PointerBesideTheCornerOnOneAxisOnlyLeavesTheFrame) {
+  TEditor& e = Start();
+  e.SFree.SetChecked(GetParam());
+  Down(e, 20, 20);
+  const int32_t corner = GetParam() ? 20 : 16;  // sheet pixel, both axes
+  Move(e, 45, 30);
+  ASSERT_EQ(e.CopySel.Width(), 32);
+  ASSERT_EQ(e.CopySel.Height(), 16);
+  Move(e, 60, 5);  // right of and above the corner
+  EXPECT_EQ(e.CopySel.Width(), 32);
+  EXPECT_EQ(e.CopySel.Height(), 16);
+  Move(e, 5, 60);  // left of and below it
+  EXPECT_EQ(e.CopySel.Width(), 32);
+  EXPECT_EQ(e.CopySel.Height(), 16);
+  EXPECT_EQ(e.CopySel.Left(), e.AllView.Left() + corner);
+  EXPECT_EQ(e.CopySel.Top(), e.AllView.Top() + corner);
+
+  // The next click picks exactly the block the frame shows.
+  Down(e, 5, 60);
+  ASSERT_TRUE(e.CopyReady);
+  ASSERT_EQ(e.CopyDib->GetWidth(), 32);
+  ASSERT_EQ(e.CopyDib->GetHeight(), 16);
+  for (int32_t y = 0; y < 16; ++y)
+    for (int32_t x = 0; x < 32; ++x)
+      ASSERT_EQ(e.CopyDib->GetPixels(x, y), Sheet(corner + x, corner + y)) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(OnTheGridAndFree, SpanTest, ::testing::Bool());
+
 TEST_F(SheetTest, FreeStartKeepsWholeMultiplesAndDropsAtTheExactPixel) {
   TEditor& e = Start();
   e.SFree.SetChecked(true);
