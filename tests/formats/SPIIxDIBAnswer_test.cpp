@@ -55,6 +55,30 @@ TEST(SPIAnswer, BlockSizesMustCoverHeaderTableAndRows) {
   EXPECT_FALSE(CheckSPIAnswer(nullptr, 0, nullptr, 0).has_value());
 }
 
+// Whether an answer whose header says w x h at 32 bits is accepted with a
+// pixel block of exactly the size the rows need. The check measures the
+// block and never reads it, so the size is only claimed, not allocated.
+bool AcceptedWithClaimedRows(int32_t w, int32_t h) {
+  const TBitmapInfoHeader info = Info(w, h, 32);
+  const uint8_t pixel[4] = {};
+  const uint64_t rows = uint64_t{4} * static_cast<uint32_t>(w) * static_cast<uint32_t>(h < 0 ? -h : h);
+  return CheckSPIAnswer(&info, sizeof info, pixel, static_cast<size_t>(rows)).has_value();
+}
+
+TEST(SPIAnswer, PixelRowsOfTwoGibibytesOrMoreAreRefused) {
+  // What is built from an answer counts its size in signed 32 bits: 2 GiB of
+  // rows or more are refused, 4 bytes less (the next smaller size) accepted.
+  constexpr int32_t kJustBelow = (1 << 29) - 1;  // pixels of 4 bytes: 2 GiB - 4
+  EXPECT_TRUE(AcceptedWithClaimedRows(1, kJustBelow));
+  EXPECT_TRUE(AcceptedWithClaimedRows(1, -kJustBelow));
+  EXPECT_TRUE(AcceptedWithClaimedRows(kJustBelow, 1));
+  EXPECT_FALSE(AcceptedWithClaimedRows(1, 1 << 29));  // exactly 2 GiB
+  EXPECT_FALSE(AcceptedWithClaimedRows(1, -(1 << 29)));
+  EXPECT_FALSE(AcceptedWithClaimedRows(1 << 29, 1));
+  EXPECT_FALSE(AcceptedWithClaimedRows(1 << 15, 1 << 15));  // 4 GiB: 0 in 32 bits
+  EXPECT_FALSE(AcceptedWithClaimedRows(1 << 16, 1 << 15));  // 8 GiB
+}
+
 TEST(SPIAnswer, SpansAreExactlyWhatTheHeaderSays) {
   const std::vector<uint8_t> header = HeaderBlock(Info(2, 2, 8, BI_RGB, 3), std::vector<uint8_t>(100, 7));
   const std::vector<uint8_t> pixels(50, 9);
