@@ -64,6 +64,23 @@ TEST(IniDocument, TwoByteNamesWithBracketAndLetterTrailBytes) {
   EXPECT_EQ(FoldIniName("\x83\x41X"), "\x83\x41x");
 }
 
+TEST(IniDocument, LeadBytesF0ToFCStartTwoByteCharactersToo) {
+  // The user-defined characters and the extension kanji and Roman numerals
+  // (0xFA40 small i, 0xFA5D, 0xFC4B the code page's last character).
+  for (int lead = 0xF0; lead <= 0xFC; ++lead) {
+    const std::string c(1, static_cast<char>(lead));
+    SCOPED_TRACE(lead);
+    EXPECT_EQ(FoldIniName(c + "AX"), c + "Ax");  // the trail byte is no letter
+    const std::string section = c + "]";
+    const std::string text = "[" + section + "]\n" + c + "A=1\n" + c + "a=2\n";
+    EXPECT_EQ(Find(text, section, c + "A"), "1");
+    EXPECT_EQ(Find(text, section, c + "a"), "2");
+    EXPECT_EQ(Find(text, c, c + "A"), std::nullopt);  // "]" is no end of the name
+    const std::string cut = std::string(2046, 'y') + c + "\x4B" + "zz";
+    EXPECT_EQ(*Find("[S]\nk=" + cut, "S", "k"), std::string(2046, 'y'));
+  }
+}
+
 TEST(IniDocument, UpdatesAnExistingKeyInPlaceKeepingItsSpelling) {
   const std::string text = "; head\n[Main]\nTop=1\nLeft=2\n[Next]\nTop=3\n";
   EXPECT_EQ(SetIniValue(text, "MAIN", "top", "42"), "; head\n[Main]\nTop=42\nLeft=2\n[Next]\nTop=3\n");

@@ -35,6 +35,28 @@ TEST(IniFile, ValuesAreDecodedFromCodePage932) {
   EXPECT_EQ(ini.ReadString("表示", "NAME", ""), "テスト");
 }
 
+TEST(IniFile, ExtensionKanjiAndRomanNumeralsAreNamesAndValuesOfTheirOwn) {
+  // In code page 932: ⅱ is FA 41 and 俉 FA 61 (second bytes "A" and "a"),
+  // 褜 is FA 5D (second byte "]"), 黑 FC 4B.
+  TTempDir dir;
+  const TIniFile ini(dir.File("a.ini"));
+  ini.WriteString("S", "俉", "first");
+  ini.WriteString("S", "ⅱ", "second");
+  ini.WriteString("褜", "k", "third");
+  EXPECT_EQ(ReadFileBytes(ini.FileName()),
+            "[S]\r\n\xFA\x61=first\r\n\xFA\x41=second\r\n[\xFA\x5D]\r\nk=third\r\n");
+  EXPECT_EQ(ini.ReadString("S", "俉", ""), "first");
+  EXPECT_EQ(ini.ReadString("S", "ⅱ", ""), "second");
+  EXPECT_EQ(ini.ReadString("褜", "k", ""), "third");
+
+  // A value whose last character would end one byte past the longest read
+  // loses that whole character.
+  ini.WriteString("S", "v", std::string(kIniMaxValueLength - 1, 'y') + "黑");
+  const std::string cut = ini.ReadString("S", "v", "");
+  ASSERT_EQ(cut.size(), kIniMaxValueLength - 1);
+  EXPECT_EQ(cut.substr(cut.size() - 3), "yyy");
+}
+
 TEST(IniFile, UntouchedLinesKeepTheirBytesEvenWhenUndecodable) {
   TTempDir dir;
   const TIniFile ini(dir.File("a.ini"));
