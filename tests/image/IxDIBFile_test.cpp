@@ -318,6 +318,24 @@ TEST(BmpRead, OffBitsIntoTheHeadersOrPastTheFileIsIgnored) {
   EXPECT_EQ(dib.GetPixels(1, 0), 6);
 }
 
+TEST(BmpRead, OffBitsAtTheFilesEndReadsAsIfThereWereNoOffset) {
+  // An offset pointing exactly at the end leaves nothing behind it to read:
+  // the pixels are the bytes right after the table.
+  TBmpSpec s{.Width = 2, .Height = 1, .Table = GreyRamp(256), .Pixels = {5, 6, 0, 0}};
+  s.BfOffBits = static_cast<uint32_t>(BuildBmp(s).size());
+  TIxDIB dib;
+  LoadBytes(dib, BuildBmp(s));
+  EXPECT_EQ(dib.GetPixels(0, 0), 5);
+  EXPECT_EQ(dib.GetPixels(1, 0), 6);
+  EXPECT_EQ(dib.InternalDIB().BitsSize, 4u);
+
+  // Also for pictures converted while reading.
+  TBmpSpec t{.Width = 1, .Height = 1, .BitCount = 32, .Pixels = {0x56, 0x34, 0x12, 0}};
+  t.BfOffBits = static_cast<uint32_t>(BuildBmp(t).size());
+  LoadBytes(dib, BuildBmp(t));
+  EXPECT_EQ(dib.GetPixels(0, 0), static_cast<int32_t>(RGB(0x12, 0x34, 0x56)));
+}
+
 TEST(BmpRead, StartsAtTheStreamPosition) {
   std::vector<uint8_t> bytes(7, 0xAA);
   const std::vector<uint8_t> bmp =
