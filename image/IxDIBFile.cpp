@@ -60,15 +60,15 @@ void ReadInfoHeaderAndTable(TStream& stream, const TBitmapFileHeader& fh, TFileL
   stream.ReadBuffer(table, kept);
   SkipBytes(stream, tableBytes - kept);
 
-  // Bit-field pictures of 16 and 32 bits lose their masks from the table;
-  // other depths keep the bytes as they came.
-  const bool dropMasks = bitFields && (h.biBitCount == 16 || h.biBitCount == 32);
+  // The masks are no colours: the table proper begins behind them.
   if (bitFields) std::memcpy(layout.Masks, table, kMaskBytes);
-  std::memcpy(layout.Info.ColorTable, table + (dropMasks ? kMaskBytes : 0), kTableBytes);
+  std::memcpy(layout.Info.ColorTable, table + (bitFields ? kMaskBytes : 0), kTableBytes);
 
-  // The mask bytes are not part of the subtraction.
-  layout.PixelDataSize = int64_t{fh.bfSize} - kFileHeaderSize - kInfoHeaderSize - int64_t{h.biClrUsed} * 4;
+  // The pixel data follow the masks and the table, so the masks count too:
+  // otherwise an indexed picture marked with bit fields would claim 12 bytes
+  // more than its file holds.
   layout.TableEnd = kFileHeaderSize + kInfoHeaderSize + tableBytes;
+  layout.PixelDataSize = int64_t{fh.bfSize} - layout.TableEnd;
 }
 
 // The OS/2 12-byte header and its three-byte table, widened to the 40-byte form.

@@ -145,9 +145,10 @@ namespace {
 TPixelBlock ReadStoredPixels(const TBitmapInfoHeader& h, int64_t dataSize, int64_t available,
                              const TByteReader& read) {
   if (dataSize < 0 || dataSize > std::numeric_limits<uint32_t>::max()) ThrowCannotAllocate();
-  if (h.biCompression == BI_RGB) {
+  if (h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS) {
     // Storage whose memory ends before its last row would let every pixel
     // access run past it; such data are as unusable as a cut-off file.
+    // (Bit-field data of these depths are stored plainly, see below.)
     const int64_t rows = UncompressedBitsSize(h);
     if (rows < 0 || dataSize < rows) ThrowReadError();
   }
@@ -187,6 +188,9 @@ void TakeOverReadPicture(TIxInternalDIB& dib, const TBitmapInfo256& info, TPixel
     h.biCompression = BI_RGB;
     h.biSizeImage = 0;
   }
+  // Masks mean nothing to indices or 24-bit pixels and were left out of the
+  // table; the storage is plain, so that it is written back as it was read.
+  if (h.biCompression == BI_BITFIELDS) h.biCompression = BI_RGB;
   if (h.biClrUsed > 256) h.biClrUsed = 256;
   read.Width = h.biWidth;
   read.Height = AbsHeight(h);

@@ -80,7 +80,8 @@ TPixelBlock ReadBitFieldPixels(const TBitmapInfoHeader& h, const TChannelMasks& 
                                const TByteReader& read);
 
 // The end of both readers: header, colour table and pixels replace the
-// storage's own; a 16/32-bit header is rewritten as the 24-bit one it became.
+// storage's own; a 16/32-bit header is rewritten as the 24-bit one it became,
+// and a bit-field header of any other depth as the uncompressed one it is.
 void TakeOverReadPicture(TIxInternalDIB& dib, const TBitmapInfo256& info, TPixelBlock pixels);
 
 }  // namespace pixkura

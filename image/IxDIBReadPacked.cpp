@@ -45,9 +45,9 @@ TPackedLayout ParseInfoHeader(TMemoryBlock block) {
 
   uint8_t table[kMaskBytes + kTableBytes] = {};
   std::memcpy(table, block.data() + kInfoHeaderSize, kept);
-  const bool dropMasks = bitFields && (h.biBitCount == 16 || h.biBitCount == 32);
+  // The masks are no colours: the table proper begins behind them.
   if (bitFields) std::memcpy(layout.Masks, table, kMaskBytes);
-  std::memcpy(layout.Info.ColorTable, table + (dropMasks ? kMaskBytes : 0), kTableBytes);
+  std::memcpy(layout.Info.ColorTable, table + (bitFields ? kMaskBytes : 0), kTableBytes);
   layout.PixelOffset = static_cast<int64_t>(kInfoHeaderSize) + tableBytes;
   return layout;
 }

@@ -82,6 +82,31 @@ TEST(PackedDib, CoreHeaderAndBitFields) {
       "TIxInternalDIB.LoadFromClipboardFormat: Invalid Masks");
 }
 
+TEST(PackedDib, EightBitBitFieldBlockKeepsEveryPixelByteThroughASave) {
+  // The masks of an indexed picture are neither colours nor pixels.
+  std::vector<uint8_t> pixels(2 * 4);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(200 - i * 9);
+  const TBmpSpec s{.Width = 3,
+                   .Height = 2,
+                   .Compression = BI_BITFIELDS,
+                   .Masks = {0xE0, 0x1C, 0x03},
+                   .Table = GreyRamp(256),
+                   .Pixels = pixels};
+  TIxDIB dib;
+  LoadPacked(dib, BuildPackedDib(s));
+  EXPECT_EQ(PixelBytes(dib.InternalDIB()), pixels);
+  EXPECT_EQ(dib.GetColors(0), RGB(s.Table[0].rgbRed, s.Table[0].rgbGreen, s.Table[0].rgbBlue));
+
+  uint16_t format = 0;
+  std::vector<uint8_t> block;
+  HPALETTE palette;
+  dib.SaveToClipboardFormat(format, block, palette);
+  TIxDIB back;
+  LoadPacked(back, block);
+  EXPECT_EQ(PixelBytes(back.InternalDIB()), pixels);
+  EXPECT_EQ(back.GetPixels(2, 0), pixels[4 + 2]);
+}
+
 TEST(PackedDib, BadBlocksRaiseTheirErrors) {
   TIxDIB dib;
   const std::vector<uint8_t> good = BuildPackedDib(TBmpSpec{.Table = GreyRamp(256), .Pixels = {0, 0, 0, 0}});

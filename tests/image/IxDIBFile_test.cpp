@@ -336,6 +336,37 @@ TEST(BmpRead, OffBitsAtTheFilesEndReadsAsIfThereWereNoOffset) {
   EXPECT_EQ(dib.GetPixels(0, 0), static_cast<int32_t>(RGB(0x12, 0x34, 0x56)));
 }
 
+// An indexed picture whose header says bit fields: three masks, which mean
+// nothing to indices, stand between the header and the colour table.
+TBmpSpec EightBitWithBitFields() {
+  std::vector<uint8_t> pixels(3 * 8);  // 7 x 3, rows padded to 8 bytes
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 11 + 3);
+  return TBmpSpec{.Width = 7,
+                  .Height = 3,
+                  .Compression = BI_BITFIELDS,
+                  .Masks = {0xE0, 0x1C, 0x03},
+                  .Table = GreyRamp(256),
+                  .Pixels = pixels};
+}
+
+TEST(BmpRoundTripBitFields, EightBitPictureKeepsEveryPixelByteAndColour) {
+  const TBmpSpec s = EightBitWithBitFields();
+  TIxDIB dib;
+  LoadBytes(dib, BuildBmp(s));
+  EXPECT_EQ(PixelBytes(dib.InternalDIB()), s.Pixels);
+  EXPECT_EQ(dib.GetPixels(0, 2), s.Pixels[0]);  // bottom-up: the first stored row is the last
+  EXPECT_EQ(dib.GetPixels(6, 0), s.Pixels[16 + 6]);
+  ASSERT_EQ(dib.GetPaletteSize(), 256);
+  for (int i : {0, 2, 3, 255})  // the masks are not colours
+    EXPECT_EQ(dib.GetColors(i), RGB(s.Table[i].rgbRed, s.Table[i].rgbGreen, s.Table[i].rgbBlue)) << i;
+
+  TIxDIB back;
+  LoadBytes(back, SaveBytes(dib));
+  EXPECT_EQ(PixelBytes(back.InternalDIB()), s.Pixels);
+  EXPECT_EQ(back.GetPixels(6, 0), s.Pixels[16 + 6]);
+  EXPECT_EQ(back.GetColors(255), dib.GetColors(255));
+}
+
 TEST(BmpRead, StartsAtTheStreamPosition) {
   std::vector<uint8_t> bytes(7, 0xAA);
   const std::vector<uint8_t> bmp =
