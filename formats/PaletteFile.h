@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "base/Color.h"
@@ -14,6 +15,11 @@ inline constexpr size_t kPaletteFileEntries = 256;
 inline constexpr size_t kPaletteFileSize = kPaletteFileEntries * 4;
 
 using TPaletteValues = std::array<TColor, kPaletteFileEntries>;
+
+// Decodes the whole four-byte entries among the first 1024 bytes of data
+// into values, entry 0 first, exactly as stored; the entries past them keep
+// what values held. Returns the number of entries decoded.
+size_t DecodePaletteValues(const uint8_t* data, size_t size, TPaletteValues& values);
 
 // Reads the values of fileName into values, entry 0 first, exactly as stored
 // (a value with its top bit set is left for the caller to resolve). A file

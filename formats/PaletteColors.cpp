@@ -1,0 +1,27 @@
+#include "formats/PaletteColors.h"
+
+#include "base/Exception.h"
+
+namespace pixkura {
+
+namespace {
+constexpr TColor kRGBBits = 0x00FFFFFF;
+}
+
+TPaletteColors::TPaletteColors(std::vector<TColor> colors) {
+  if (colors.size() > kMaxCount) throw ERangeError("TPaletteColors: more than 256 colours");
+  colors_ = std::move(colors);
+  for (TColor& c : colors_) c &= kRGBBits;
+}
+
+TColor TPaletteColors::operator[](size_t index) const {
+  if (index >= colors_.size()) throw ERangeError("TPaletteColors: index out of range");
+  return colors_[index];
+}
+
+void TPaletteColors::Add(TColor color) {
+  if (Full()) throw ERangeError("TPaletteColors: more than 256 colours");
+  colors_.push_back(color & kRGBBits);
+}
+
+}  // namespace pixkura

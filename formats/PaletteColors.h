@@ -1,0 +1,38 @@
+// The colours of a palette as palette files of other programs hold them: 1 to
+// 256 entries, entry 0 first, each an RGB colour value (red in the low byte,
+// top byte 0). A palette of fewer than 256 colours stands for its first
+// entries only; whoever applies it leaves the others as they are.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "base/Color.h"
+
+namespace pixkura {
+
+class TPaletteColors {
+ public:
+  static constexpr size_t kMaxCount = 256;
+
+  TPaletteColors() = default;
+  // ERangeError when colors holds more than kMaxCount values.
+  explicit TPaletteColors(std::vector<TColor> colors);
+
+  size_t Count() const { return colors_.size(); }
+  bool Empty() const { return colors_.empty(); }
+  bool Full() const { return colors_.size() == kMaxCount; }
+  // ERangeError when index is not below Count().
+  TColor operator[](size_t index) const;
+  const std::vector<TColor>& Colors() const { return colors_; }
+
+  // Appends a colour (its top byte dropped); ERangeError when already full.
+  void Add(TColor color);
+
+  friend bool operator==(const TPaletteColors&, const TPaletteColors&) = default;
+
+ private:
+  std::vector<TColor> colors_;
+};
+
+}  // namespace pixkura

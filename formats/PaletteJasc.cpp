@@ -1,0 +1,68 @@
+#include "formats/PaletteJasc.h"
+
+#include "formats/PaletteTextReader.h"
+
+namespace pixkura {
+
+namespace {
+
+constexpr std::string_view kVersion = "0100";
+
+// The next line that is not blank; false at the end of the file.
+bool NextFilledLine(TPaletteTextReader& reader, std::string_view& line) {
+  while (reader.NextLine(line))
+    if (!line.empty()) return true;
+  return false;
+}
+
+size_t ReadCount(TPaletteTextReader& reader) {
+  std::string_view line;
+  if (!reader.NextLine(line)) reader.FailAtEnd("色の数がありません");
+  size_t count = 0;
+  for (const char c : line) {
+    if (c < '0' || c > '9' || count > TPaletteColors::kMaxCount) {
+      count = 0;
+      break;
+    }
+    count = count * 10 + static_cast<size_t>(c - '0');
+  }
+  if (count < 1 || count > TPaletteColors::kMaxCount)
+    reader.Fail("色の数 \"" + QuoteWord(line) + "\" が 1〜256 の数ではありません");
+  return count;
+}
+
+}  // namespace
+
+TPaletteColors DecodeJascPalette(std::span<const uint8_t> bytes, const std::string& fileName) {
+  TPaletteTextReader reader(bytes, fileName);
+  std::string_view line;
+  if (!reader.NextLine(line) || line != kJascPaletteSignature)
+    reader.Fail("最初の行が \"JASC-PAL\" ではありません");
+  if (!reader.NextLine(line)) reader.FailAtEnd("版 \"0100\" がありません");
+  if (line != kVersion) reader.Fail("版が \"0100\" ではありません");
+  const size_t count = ReadCount(reader);
+  TPaletteColors colors;
+  while (colors.Count() < count) {
+    if (!NextFilledLine(reader, line))
+      reader.FailAtEnd("色の数 " + std::to_string(count) + " に対して色が " + std::to_string(colors.Count()) +
+                       " しかありません");
+    const TColor color = reader.TakeRGB(line);
+    if (!line.empty()) reader.Fail("色の行に赤・緑・青のほかの値があります");
+    colors.Add(color);
+  }
+  if (NextFilledLine(reader, line))
+    reader.Fail("色の数 " + std::to_string(count) + " より多くの行があります");
+  return colors;
+}
+
+std::vector<uint8_t> EncodeJascPalette(const TPaletteColors& colors) {
+  std::string text = std::string(kJascPaletteSignature) + "\r\n" + std::string(kVersion) + "\r\n" +
+                     std::to_string(colors.Count()) + "\r\n";
+  for (const TColor c : colors.Colors()) {
+    text += std::to_string(GetRValue(c)) + ' ' + std::to_string(GetGValue(c)) + ' ' +
+            std::to_string(GetBValue(c)) + "\r\n";
+  }
+  return {text.begin(), text.end()};
+}
+
+}  // namespace pixkura
