@@ -22,10 +22,8 @@ std::string LowerAscii(std::string s) {
   return s;
 }
 
-}  // namespace
-
-TPaletteColors DecodePaletteColors(std::span<const uint8_t> bytes, const std::string& fileName) {
-  switch (RecognisePaletteFormat(bytes)) {
+TPaletteColors DecodeAs(TPaletteFormat format, std::span<const uint8_t> bytes, const std::string& fileName) {
+  switch (format) {
     case TPaletteFormat::pfGimp:
       return DecodeGimpPalette(bytes, fileName);
     case TPaletteFormat::pfJascPal:
@@ -42,6 +40,19 @@ TPaletteColors DecodePaletteColors(std::span<const uint8_t> bytes, const std::st
       break;
   }
   return DecodePicturePalette(bytes, fileName);
+}
+
+}  // namespace
+
+TPaletteColors DecodePaletteColors(std::span<const uint8_t> bytes, const std::string& fileName) {
+  const TPaletteFormat format = RecognisePaletteFormat(bytes);
+  const std::optional<TPaletteFormat> table = TableFormatOfSize(bytes.size());
+  if (format != TPaletteFormat::pfPicture || !table) return DecodeAs(format, bytes, fileName);
+  try {
+    return DecodePicturePalette(bytes, fileName);
+  } catch (const EPaletteFileError&) {
+    return DecodeAs(*table, bytes, fileName);  // a table that begins like a picture
+  }
 }
 
 TPaletteColors ReadPaletteColors(const std::string& fileName) {

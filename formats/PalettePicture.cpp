@@ -1,6 +1,5 @@
 #include "formats/PalettePicture.h"
 
-#include <unordered_set>
 #include <vector>
 
 #include "base/Streams.h"
@@ -19,15 +18,18 @@ size_t ColorTableCount(const TIxDIB& picture) {
 
 TPaletteColors DistinctColors(const TIxDIB& picture, const std::string& fileName) {
   TPaletteColors colors;
-  std::unordered_set<TColor> seen;
+  std::vector<bool> seen(size_t{1} << 24);  // one bit per RGB value
+  const TIxInternalDIB& dib = picture.InternalDIB();
   for (int32_t y = 0; y < picture.GetHeight(); ++y) {
-    for (int32_t x = 0; x < picture.GetWidth(); ++x) {
-      const auto color = static_cast<TColor>(picture.GetPixels(x, y));
-      if (!seen.insert(color).second) continue;
+    const uint8_t* bgr = dib.Row(y);
+    for (int32_t x = 0; x < picture.GetWidth(); ++x, bgr += 3) {
+      const TColor color = RGB(bgr[2], bgr[1], bgr[0]);
+      if (seen[color]) continue;
       if (colors.Full()) {
         ThrowPaletteFileError(
             fileName, "256 色を超えるフルカラー画像にはパレットがありません (先に 256 色に減色してください)");
       }
+      seen[color] = true;
       colors.Add(color);
     }
   }
@@ -37,7 +39,12 @@ TPaletteColors DistinctColors(const TIxDIB& picture, const std::string& fileName
 }  // namespace
 
 TPaletteColors PaletteOfPicture(const TIxDIB& picture, const std::string& fileName) {
-  if (picture.GetBitCount() > 8) return DistinctColors(picture, fileName);
+  if (picture.GetBitCount() > 8) {
+    // The loader keeps a depth and compression it cannot decode as it read them.
+    if (picture.GetBitCount() != 24 || picture.InternalDIB().Header().biCompression != BI_RGB)
+      ThrowPaletteFileError(fileName, "色を読み取れない画素の形式です");
+    return DistinctColors(picture, fileName);
+  }
   TPaletteColors colors;
   const size_t count = ColorTableCount(picture);
   for (size_t i = 0; i < count; ++i) colors.Add(picture.GetColors(static_cast<int32_t>(i)));

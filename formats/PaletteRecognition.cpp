@@ -26,11 +26,9 @@ uint32_t LittleEndian32(std::string_view s, size_t at) {
   return v;
 }
 
-// The signatures of the picture formats the program reads. A table of 768 or
-// 1024 bytes could begin with any bytes, so a picture of that exact size is
-// told apart by its signature before the size is taken for a palette. A BMP
-// file's "BM" is backed by a known header size, since two bytes alone are as
-// likely a colour.
+// The signatures of the picture formats the program reads. A BMP file's "BM"
+// is backed by a known header size, since two bytes alone are as likely a
+// colour.
 bool HasPictureSignature(std::string_view s) {
   static constexpr std::array<std::string_view, 4> kSignatures = {"GIF87a", "GIF89a", "\x89PNG\r\n\x1a\n",
                                                                   "\xFF\xD8\xFF"};
@@ -40,10 +38,6 @@ bool HasPictureSignature(std::string_view s) {
   if (!s.starts_with("BM") || s.size() < 18) return false;
   static constexpr std::array<uint32_t, 7> kInfoSizes = {12, 40, 52, 56, 64, 108, 124};
   return std::find(kInfoSizes.begin(), kInfoSizes.end(), LittleEndian32(s, 14)) != kInfoSizes.end();
-}
-
-bool HasTableSize(size_t size) {
-  return size == kActTableSize || size == kActCountedSize || size == kPaletteFileSize;
 }
 
 // Only printable ASCII and line ends: what a hex palette is made of.
@@ -72,11 +66,15 @@ TPaletteFormat RecognisePaletteFormat(std::span<const uint8_t> bytes) {
   if (HasPictureSignature(AsText(bytes))) return TPaletteFormat::pfPicture;
   // A table happens to look like text only by chance; a hex palette of a
   // table's size is told apart by holding nothing but text.
-  const bool tableSize = HasTableSize(bytes.size());
-  if (BeginsWithHexColor(bytes) && (!tableSize || IsPlainText(text))) return TPaletteFormat::pfHex;
-  if (bytes.size() == kPaletteFileSize) return TPaletteFormat::pfRaw;
-  if (tableSize) return TPaletteFormat::pfAdobeAct;
-  return TPaletteFormat::pfPicture;
+  const std::optional<TPaletteFormat> table = TableFormatOfSize(bytes.size());
+  if (BeginsWithHexColor(bytes) && (!table || IsPlainText(text))) return TPaletteFormat::pfHex;
+  return table.value_or(TPaletteFormat::pfPicture);
+}
+
+std::optional<TPaletteFormat> TableFormatOfSize(size_t size) {
+  if (size == kActTableSize || size == kActCountedSize) return TPaletteFormat::pfAdobeAct;
+  if (size == kPaletteFileSize) return TPaletteFormat::pfRaw;
+  return std::nullopt;
 }
 
 }  // namespace pixkura

@@ -173,6 +173,26 @@ TEST(PaletteRecognition, SizesAloneDoNotDecide) {
   EXPECT_EQ(RecognisePaletteFormat(bmp), TPaletteFormat::pfPicture);
   bmp[14] = 41;
   EXPECT_EQ(RecognisePaletteFormat(bmp), TPaletteFormat::pfRaw);
+  EXPECT_EQ(TableFormatOfSize(768), TPaletteFormat::pfAdobeAct);
+  EXPECT_EQ(TableFormatOfSize(772), TPaletteFormat::pfAdobeAct);
+  EXPECT_EQ(TableFormatOfSize(1024), TPaletteFormat::pfRaw);
+  EXPECT_EQ(TableFormatOfSize(1023), std::nullopt);
+}
+
+TEST(PaletteRecognition, ATableThatBeginsLikeAPictureIsStillReadAsATable) {
+  // First colour 255, 216, 255: the start of a JPEG file.
+  std::vector<uint8_t> act(768, 0);
+  act[0] = 255, act[1] = 216, act[2] = 255, act[3] = 0xE0, act[767] = 7;
+  ASSERT_EQ(RecognisePaletteFormat(act), TPaletteFormat::pfPicture);
+  const TPaletteColors colors = Decode(act);
+  ASSERT_EQ(colors.Count(), 256u);
+  EXPECT_EQ(colors[0], RGB(255, 216, 255));
+  EXPECT_EQ(colors[255], RGB(0, 0, 7));
+  // The first two colours spell "GIF89a" in the program's own file.
+  std::vector<uint8_t> own(1024, 0);
+  const std::string_view gif = "GIF89a";
+  std::copy(gif.begin(), gif.end(), own.begin());
+  EXPECT_EQ(Decode(own)[0], RGB('G', 'I', 'F'));
 }
 
 }  // namespace

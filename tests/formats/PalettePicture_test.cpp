@@ -4,7 +4,10 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "formats/PaletteFileError.h"
 #include "formats/PaletteFiles.h"
@@ -73,6 +76,20 @@ TEST(PalettePicture, TrueColourOfMoreThan256ColoursIsRefused) {
     EXPECT_STREQ(e.what(),
                  "パレットファイル photo.png: 256 色を超えるフルカラー画像にはパレットがありません "
                  "(先に 256 色に減色してください)");
+  }
+}
+
+TEST(PalettePicture, TrueColourTheLoaderCannotDecodeIsRefused) {
+  // The loader keeps an unknown compression of a 24-bit picture as it read it.
+  std::ifstream in(Fixture("rgb24.bmp"), std::ios::binary);
+  std::vector<uint8_t> bmp{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_GT(bmp.size(), 34u);
+  bmp[32] = 0x20;  // biCompression 0x200000
+  try {
+    DecodePaletteColors(bmp, "odd.bmp");
+    ADD_FAILURE() << "colours read";
+  } catch (const EPaletteFileError& e) {
+    EXPECT_STREQ(e.what(), "パレットファイル odd.bmp: 色を読み取れない画素の形式です");
   }
 }
 
