@@ -1,9 +1,12 @@
 #include "tools/pixkura-convert/ConvertTool.h"
 
+#include <cctype>
 #include <exception>
 #include <ostream>
 
+#include "formats/PaletteFiles.h"
 #include "formats/SaveDispatch.h"
+#include "tools/pixkura-convert/PaletteCommand.h"
 #include "tools/pixkura-convert/PictureLoading.h"
 
 namespace pixkura {
@@ -44,10 +47,39 @@ const char* CompressionName(uint32_t compression) {
   }
 }
 
+bool EndsWithGif(const std::string& fileName) {
+  if (fileName.size() < 4) return false;
+  std::string ext = fileName.substr(fileName.size() - 4);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".gif";
+}
+
 const char* PixelFormatName(TIxPixelFormat format) {
   static constexpr const char* kNames[] = {"ixPf1Bit", "ixPf4Bit",    "ixPf4BitRLE",
                                            "ixPf8Bit", "ixPf8BitRLE", "ixPf24Bit"};
   return format <= ixPf24Bit ? kNames[format] : "unknown";
+}
+
+// The options each mode takes, and the output names that say the format it writes.
+bool CheckModeOptions(const TConvertOptions& options, bool depthGiven, bool animateOnlyGiven,
+                      std::string& error) {
+  if (options.Mode != TConvertMode::cmDepth && (depthGiven || options.Info)) {
+    error = "--depth and --info cannot be combined with --palette or --animate";
+    return false;
+  }
+  if (options.Mode != TConvertMode::cmAnimate && animateOnlyGiven) {
+    error = "--frames, --delay and --transparent need --animate";
+    return false;
+  }
+  if (options.Mode == TConvertMode::cmPalette && !PaletteFormatForWriting(options.Output)) {
+    error = "the palette OUTPUT must end in " + std::string(kPaletteWriteExtensions);
+    return false;
+  }
+  if (options.Mode == TConvertMode::cmAnimate && !EndsWithGif(options.Output)) {
+    error = "the animation OUTPUT must end in .gif";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -56,35 +88,62 @@ std::optional<TConvertOptions> ParseConvertArguments(const std::vector<std::stri
                                                      std::string& error) {
   TConvertOptions options;
   std::vector<std::string> files;
-  bool optionsEnded = false;
+  bool optionsEnded = false, depthGiven = false, animateOnlyGiven = false;
+  auto setMode = [&](TConvertMode mode) {
+    if (options.Mode != TConvertMode::cmDepth && options.Mode != mode) {
+      error = "--palette and --animate cannot be combined";
+      return false;
+    }
+    options.Mode = mode;
+    return true;
+  };
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (optionsEnded || a.empty() || a[0] != '-' || a == "-") {
       files.push_back(a);
-    } else if (a == "--") {
+      continue;
+    }
+    if (a == "--") {
       optionsEnded = true;
-    } else if (a == "--info") {
-      options.Info = true;
-    } else if (a == "--help" || a == "-h") {
+      continue;
+    }
+    if (a == "--help" || a == "-h") {
       options.Help = true;
       return options;
-    } else if (a == "--depth" || a.rfind("--depth=", 0) == 0) {
-      std::string value;
-      if (a == "--depth") {
-        if (++i == args.size()) {
-          error = "--depth needs a value";
-          return std::nullopt;
-        }
-        value = args[i];
-      } else {
-        value = a.substr(8);
+    }
+    // "--name value" or "--name=value".
+    const size_t equals = a.find('=');
+    const std::string name = a.substr(0, equals);
+    std::string value;
+    auto takeValue = [&] {
+      if (equals != std::string::npos) {
+        value = a.substr(equals + 1);
+        return true;
       }
+      if (++i == args.size()) {
+        error = name + " needs a value";
+        return false;
+      }
+      value = args[i];
+      return true;
+    };
+    if (a == "--info") {
+      options.Info = true;
+    } else if (a == "--palette") {
+      if (!setMode(TConvertMode::cmPalette)) return std::nullopt;
+    } else if (name == "--depth") {
+      if (!takeValue()) return std::nullopt;
       const std::optional<int> depth = ParseDepth(value);
       if (!depth) {
         error = "invalid depth: " + value;
         return std::nullopt;
       }
       options.Depth = *depth;
+      depthGiven = true;
+    } else if (IsAnimateOption(name)) {
+      if (name == "--animate" && !setMode(TConvertMode::cmAnimate)) return std::nullopt;
+      if (!takeValue() || !ParseAnimateOption(name, value, options.Animate, error)) return std::nullopt;
+      animateOnlyGiven = animateOnlyGiven || name != "--animate";
     } else {
       error = "unknown option: " + a;
       return std::nullopt;
@@ -96,10 +155,11 @@ std::optional<TConvertOptions> ParseConvertArguments(const std::vector<std::stri
   }
   options.Input = files[0];
   if (files.size() == 2) options.Output = files[1];
-  if (options.Output.empty() && !options.Info) {
+  if (options.Output.empty() && !(options.Info && options.Mode == TConvertMode::cmDepth)) {
     error = "no output file";
     return std::nullopt;
   }
+  if (!CheckModeOptions(options, depthGiven, animateOnlyGiven, error)) return std::nullopt;
   return options;
 }
 
@@ -131,6 +191,14 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 0;
   }
   try {
+    if (options->Mode == TConvertMode::cmPalette) {
+      ConvertPalette(options->Input, options->Output);
+      return 0;
+    }
+    if (options->Mode == TConvertMode::cmAnimate) {
+      WriteAnimation(options->Input, options->Output, options->Animate);
+      return 0;
+    }
     TIxDIB bitmap;
     LoadPicture(options->Input, bitmap);
     if (options->Info) PrintPictureInfo(bitmap, out);

@@ -1,4 +1,6 @@
-// The converter's command line: pixkura-convert [--depth 1|4|8|24] [--info] INPUT [OUTPUT]
+// The converter's command line: a picture converted to another depth, the
+// palette of a picture or palette file written in another palette format, or
+// a row of cells written as an animated GIF.
 #pragma once
 
 #include <iosfwd>
@@ -7,13 +9,20 @@
 #include <vector>
 
 #include "image/IxDIB.h"
+#include "tools/pixkura-convert/AnimateCommand.h"
 
 namespace pixkura {
 
 inline constexpr const char* kConvertUsage =
-    "usage: pixkura-convert [--depth 1|4|8|24] [--info] INPUT [OUTPUT]";
+    "usage: pixkura-convert [--depth 1|4|8|24] [--info] INPUT [OUTPUT]\n"
+    "       pixkura-convert --palette INPUT OUTPUT.gpl|.pal|.act|.hex\n"
+    "       pixkura-convert --animate WxH[+X+Y] [--frames N] [--delay MS] [--transparent I] INPUT OUTPUT.gif";
+
+enum class TConvertMode { cmDepth, cmPalette, cmAnimate };
 
 struct TConvertOptions {
+  TConvertMode Mode = TConvertMode::cmDepth;
+  TAnimateOptions Animate;  // cmAnimate only
   int Depth = 8;
   bool Info = false;
   bool Help = false;

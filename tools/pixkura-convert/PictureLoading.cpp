@@ -5,7 +5,7 @@
 
 namespace pixkura {
 
-void LoadPicture(const std::string& fileName, TIxDIB& bitmap) {
+void LoadPlugins() {
   // The import plug-ins beside the program read every format but BMP/DIB,
   // offered in the editor's order; they are searched once per run.
   if (!ActiveSPIs()) {
@@ -13,6 +13,10 @@ void LoadPicture(const std::string& fileName, TIxDIB& bitmap) {
     plugins.SearchOptions = {TSPISearchOption::spsAppDir};
     plugins.Loaded();
   }
+}
+
+void LoadPicture(const std::string& fileName, TIxDIB& bitmap) {
+  LoadPlugins();
   TSPIIxDIB picture;
   picture.LoadFromFile(fileName);
   bitmap.Assign(&picture);

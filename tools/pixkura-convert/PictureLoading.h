@@ -8,6 +8,9 @@
 
 namespace pixkura {
 
+// Searches the import plug-ins beside the program, once per run.
+void LoadPlugins();
+
 void LoadPicture(const std::string& fileName, TIxDIB& bitmap);
 
 }  // namespace pixkura

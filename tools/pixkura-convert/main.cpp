@@ -1,5 +1,7 @@
-// pixkura-convert: converts a BMP/DIB picture to another depth and writes it
-// as BMP, or as PNG when the output name ends in ".png".
+// pixkura-convert: converts a picture to another depth and writes it as BMP,
+// or as PNG when the output name ends in ".png"; writes the palette of a
+// picture or palette file in another palette format; writes a row of cells
+// of a picture as an animated GIF.
 #include <iostream>
 #include <string>
 #include <vector>
