@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formats/PaletteAct.h"
+#include "formats/PaletteFileError.h"
 #include "formats/PaletteFiles.h"
 #include "formats/PaletteGimp.h"
 #include "formats/PaletteHex.h"
@@ -177,6 +178,21 @@ TEST(PaletteRecognition, SizesAloneDoNotDecide) {
   EXPECT_EQ(TableFormatOfSize(772), TPaletteFormat::pfAdobeAct);
   EXPECT_EQ(TableFormatOfSize(1024), TPaletteFormat::pfRaw);
   EXPECT_EQ(TableFormatOfSize(1023), std::nullopt);
+}
+
+// A GIMP file padded with a comment to the size of a table.
+std::vector<uint8_t> GimpOfSize(const std::string& colourLine, size_t size) {
+  std::string text = "GIMP Palette\n" + colourLine + "\n#";
+  text.resize(size - 1, '-');
+  return Bytes(text + "\n");
+}
+
+TEST(PaletteRecognition, ATextPaletteOfATablesSizeIsText) {
+  // A table spelling "GIMP Palette" is far less likely than a GIMP file of
+  // 768 bytes: the text wins, and a damaged one is reported as text.
+  EXPECT_EQ(Decode(GimpOfSize("1 2 3", 768)), TPaletteColors({RGB(1, 2, 3)}));
+  EXPECT_EQ(Decode(GimpOfSize("1 2 3", 1024)), TPaletteColors({RGB(1, 2, 3)}));
+  EXPECT_THROW(Decode(GimpOfSize("1 2", 772)), EPaletteFileError);
 }
 
 TEST(PaletteRecognition, ATableThatBeginsLikeAPictureIsStillReadAsATable) {
