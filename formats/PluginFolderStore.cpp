@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "base/UserFolders.h"
 #include "formats/PictureRegistry.h"
 
 namespace pixkura {
@@ -18,19 +19,13 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-std::string ConfigHome() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && xdg[0] == '/') return xdg;
-  const char* home = std::getenv("HOME");
-  if (home && home[0] != '\0') return std::string(home) + "/.config";
-  return {};
-}
-
 }  // namespace
 
 std::string PluginFolderStoreFile() {
-  const std::string home = ConfigHome();
-  return home.empty() ? std::string() : home + "/pixkura/susie.conf";
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  const std::string folder = UserConfigFolder(xdg ? xdg : "", home ? home : "");
+  return folder.empty() ? std::string() : folder + "/susie.conf";
 }
 
 std::string ParsePluginFolderStore(std::string_view text) {

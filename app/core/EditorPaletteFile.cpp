@@ -1,12 +1,13 @@
-// The palette file beside the program: read into and written from the master
-// palette, the colour table of PalDib.
+// The palette file in the settings folder (beside a program run from its
+// build, in the user's folder when installed): read into and written from the
+// master palette, the colour table of PalDib.
 #include "app/core/Editor.h"
-#include "base/ProgramFolder.h"
+#include "base/UserFolders.h"
 #include "formats/PaletteFile.h"
 
 namespace pixkura {
 
-std::string TEditor::PaletteFilePath() const { return ProgramFolder() + "/Pixkura.pal"; }
+std::string TEditor::PaletteFilePath() const { return SettingsFolder() + "/Pixkura.pal"; }
 
 void TEditor::PalLoad(TComponent*) {
   // Start from the current colours: entries a short file does not reach keep

@@ -1,8 +1,10 @@
 #include "app/core/EditorPlugins.h"
 
 #include <memory>
+#include <string>
 
 #include "app/core/Editor.h"
+#include "base/UserFolders.h"
 #include "formats/SPIs.h"
 
 namespace pixkura {
@@ -14,6 +16,9 @@ void CreatePluginManager(TEditor& editor) {
   auto manager = std::make_shared<TSPIs>();
   manager->SearchOptions = TSPISearchOptions{TSPISearchOption::spsSusieDir, TSPISearchOption::spsAppDir};
   manager->Loaded();
+  // An installed program keeps its shipped plug-ins in PREFIX/lib/pixkura/plugins,
+  // searched after the usual places (a plug-in found there already stays as it is).
+  if (const std::string shipped = InstalledPluginFolder(); !shipped.empty()) manager->Search(shipped + "/*.spi");
   editor.SPI = std::move(manager);
 }
 

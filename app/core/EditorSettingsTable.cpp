@@ -1,6 +1,6 @@
 #include "app/core/EditorSettingsTable.h"
 
-#include "base/ProgramFolder.h"
+#include "base/UserFolders.h"
 
 namespace pixkura {
 namespace {
@@ -60,7 +60,7 @@ void DeclareEditorSettings(TRegManager& RegM) {
                         std::string(decl.DefaultValue));
   }
   RegM.SetRegType(TRegType::rtIni);
-  RegM.SetIniFileName(ProgramFolder() + "/" + std::string(kEditorSettingsFileName));
+  RegM.SetIniFileName(SettingsFolder() + "/" + std::string(kEditorSettingsFileName));
 }
 
 }  // namespace pixkura

@@ -1,5 +1,5 @@
 // The editor's declared settings: the 27 items of its settings store RegM,
-// all in section "Pixkura" of "Pixkura.ini" beside the program, and the
+// all in section "Pixkura" of "Pixkura.ini" in the settings folder, and the
 // orders in which the editor reads them at start-up and writes them at close.
 //
 // This file only declares; applying the values to the editor's state and
@@ -36,8 +36,8 @@ std::span<const std::string_view> EditorSettingsReadOrder();
 std::span<const std::string_view> EditorSettingsWriteOrder();
 
 // Declares the 27 items in RegM (which should hold none yet) and points it
-// at the INI file beside the program: RegType rtIni, IniFileName
-// ProgramFolder() + "/Pixkura.ini".
+// at the INI file: RegType rtIni, IniFileName SettingsFolder() + "/Pixkura.ini"
+// (beside the program unless it is installed or its folder is read-only).
 void DeclareEditorSettings(TRegManager& RegM);
 
 }  // namespace pixkura
