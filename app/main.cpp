@@ -1,15 +1,56 @@
-// Program entry: the application object, the one window, the event loop.
+// Program entry: the command line, the application object with the user's
+// language, the one window, the picture named on the command line, the
+// event loop.
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTimer>
+#include <cstdio>
+#include <string>
+#include <vector>
 
+#include "app/core/CommandLine.h"
 #include "app/ui/MainForm.h"
+#include "app/ui/Translation.h"
 
 int main(int argc, char** argv) {
+  // --help, --version and mistakes are answered before Qt starts, so that
+  // they need no display.
+  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const pixkura::TCommandLine command = pixkura::ParseCommandLine(args);
+  const std::string program = "pixkura";
+  switch (command.Action) {
+    case pixkura::TCommandLine::TAction::Help:
+      std::fputs(pixkura::UsageText(program).c_str(), stdout);
+      return 0;
+    case pixkura::TCommandLine::TAction::Version:
+      std::fputs(pixkura::VersionText().c_str(), stdout);
+      return 0;
+    case pixkura::TCommandLine::TAction::UsageError:
+      std::fprintf(stderr, "%s: %s\n%s", program.c_str(), command.Error.c_str(),
+                   pixkura::UsageText(program).c_str());
+      return 2;
+    case pixkura::TCommandLine::TAction::Run:
+      break;
+  }
+
   QApplication app(argc, argv);
   // The application's title. Set as its name, not its display name, which
-  // Qt would append to the window's caption "Pixkura".
+  // Qt would append to the window's caption.
   QApplication::setApplicationName(QStringLiteral("Pixkura -pixkura-"));
+  QApplication::setDesktopFileName(QStringLiteral("io.github.pixkura.Pixkura"));
+  pixkura::InstallTranslations(app, pixkura::ChooseUiLanguage(command.Language, QLocale::system().uiLanguages()));
+
   pixkura::TMainForm form;
   form.RunFormCreate();
   form.show();
+  if (!command.File.empty()) {
+    // After start-up, from the event loop: the window is there for the
+    // loader's messages.
+    const std::string file =
+        QFile::encodeName(QFileInfo(QFile::decodeName(command.File.c_str())).absoluteFilePath()).toStdString();
+    QTimer::singleShot(0, &form, [&form, file] { form.OpenPictureFile(file, false); });
+  }
   return app.exec();
 }
