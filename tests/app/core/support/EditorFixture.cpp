@@ -7,22 +7,43 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
+#include "app/core/EditorTexts.h"
 #include "base/ProgramFolder.h"
 #include "image/DIB256.h"
 
 namespace pixkura::testing {
 
-bool TFakeHost::ExecuteOpenDialog(const TFileDialogSpec&, std::string& fileName) {
+namespace {
+
+// Every text the editor shows must be in its list of texts, or it would reach
+// the user untranslated.
+void ExpectListed(TTextKind kind, const std::string& text) {
+  EXPECT_TRUE(IsListedText(kind, text)) << "the editor showed a text missing from EditorTexts(): " << text;
+}
+
+void ExpectListedDialog(const TFileDialogSpec& spec) {
+  ExpectListed(TTextKind::DialogTitle, spec.Title);
+  for (const std::string& description : FilterDescriptions(spec.Filter)) ExpectListed(TTextKind::Filter, description);
+}
+
+}  // namespace
+
+bool TFakeHost::ExecuteOpenDialog(const TFileDialogSpec& spec, std::string& fileName) {
+  ExpectListedDialog(spec);
   fileName = DialogAnswer;
   return !DialogAnswer.empty();
 }
 
-bool TFakeHost::ExecuteSaveDialog(const TFileDialogSpec&, std::string& fileName) {
+bool TFakeHost::ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& fileName) {
+  ExpectListedDialog(spec);
   fileName = DialogAnswer;
   return !DialogAnswer.empty();
 }
 
 TModalResult TFakeHost::MessageBox(const std::string& text, TMsgDlgType) {
+  ExpectListed(TTextKind::Message, text);
   Messages.push_back(text);
   return MessageAnswer;
 }
@@ -51,6 +72,12 @@ void WriteBytes(const std::string& fileName, const std::vector<uint8_t>& bytes) 
 }
 
 TEditor& TEditorFixture::Start(const TEditorSettings& stored) {
+  // The tool and block-copy panels show only listed texts.
+  Editor->SBar.OnModelChanged = [this] {
+    for (size_t panel : {3u, 4u})
+      if (const std::string& text = Editor->SBar.Panels[panel].Text; !text.empty())
+        ExpectListed(TTextKind::Status, text);
+  };
   Editor->LupeView.OnRepaint = [this](bool now) {
     if (now) ++LoupeRepaints;
   };

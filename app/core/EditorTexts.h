@@ -1,0 +1,41 @@
+// Every text the editor core can show that its control models do not hold:
+// status texts, dialog titles, the descriptions in the dialogs' filters and
+// message texts (its own and those of the errors that reach the user). The
+// captions, hints and menu items are read from the controls themselves.
+//
+// The texts are the source strings; the UI translates them for display. A
+// message that names a file holds "%s" in its place. Tests check that every
+// text the editor shows is listed here, so that none goes untranslated.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pixkura {
+
+enum class TTextKind { Status, DialogTitle, Filter, Message };
+
+// The unsaved-changes question, asked before the sheet is replaced or closed.
+inline constexpr std::string_view kAskSaveChanges = "データが変更されています、上書き保存しますか？";
+
+struct TEditorText {
+  TTextKind Kind;
+  std::string_view Text;
+};
+
+std::span<const TEditorText> EditorTexts();
+
+// True when text is listed with that kind, or is a listed text with "%s"
+// filled in by any string.
+bool IsListedText(TTextKind kind, std::string_view text);
+
+// The descriptions of a dialog filter "description (patterns)|patterns|...",
+// each without its trailing "(patterns)".
+std::vector<std::string> FilterDescriptions(std::string_view filter);
+
+// When text is template with its "%s" filled in, the string that fills it.
+bool MatchTemplate(std::string_view templ, std::string_view text, std::string* filling = nullptr);
+
+}  // namespace pixkura
