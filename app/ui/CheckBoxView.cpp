@@ -4,13 +4,14 @@
 
 #include "app/ui/CompactStyle.h"
 #include "app/ui/ErrorReport.h"
+#include "app/ui/Translation.h"
 
 namespace pixkura {
 
 TCheckBoxView::TCheckBoxView(TCheckBox& model, QWidget* parent) : QCheckBox(parent), box_(model) {
   setFocusPolicy(Qt::NoFocus);
   setStyle(CompactStyle());
-  setText(QString::fromStdString(model.Caption));
+  setText(Tr(TTextRole::Caption, model.Caption));
   connect(this, &QCheckBox::clicked, this, [this](bool checked) {
     ReportErrors(window(), [this, checked] { box_.SetChecked(checked); });
     Sync();

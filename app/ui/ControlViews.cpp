@@ -12,6 +12,7 @@
 #include "app/ui/SpeedButtonView.h"
 #include "app/ui/StatusBarView.h"
 #include "app/ui/TextView.h"
+#include "app/ui/Translation.h"
 
 namespace pixkura {
 namespace {
@@ -45,7 +46,7 @@ TControlViews::TControlViews(const std::vector<TControl*>& controls, QWidget& cl
     // Fonts are inherited; only a control whose font differs from its parent's sets one.
     const TFontSpec& inherited = control->Parent ? control->Parent->Font : windowFont;
     if (!SameFont(control->Font, inherited)) view->setFont(ToQFont(control->Font));
-    if (!control->Hint.empty()) view->setToolTip(QString::fromStdString(control->Hint));
+    if (!control->Hint.empty()) view->setToolTip(Tr(TTextRole::Hint, control->Hint));
     if (control->Cursor != TCursorKind::crDefault) view->setCursor(ToCursor(control->Cursor));
     views_[control] = view;
     Bind(*control, *view);

@@ -4,7 +4,9 @@
 #include <QMessageBox>
 #include <QString>
 #include <exception>
+#include <utility>
 
+#include "app/ui/Translation.h"
 #include "base/Exception.h"
 
 namespace pixkura {
@@ -21,21 +23,34 @@ void ShowError(QWidget* parent, const QString& message) {
   QMessageBox::critical(parent, QApplication::applicationName(), message, QMessageBox::Ok);
 }
 
-}  // namespace
+std::function<void()>& AfterActionHook() {
+  static std::function<void()> hook;
+  return hook;
+}
 
-bool ReportErrors(QWidget* parent, const std::function<void()>& action) {
+bool Run(QWidget* parent, const std::function<void()>& action) {
   try {
     action();
     return true;
   } catch (const EAbort&) {
     return false;
   } catch (const std::exception& e) {
-    ShowError(parent, QString::fromUtf8(e.what()));
+    ShowError(parent, TrMessage(e.what()));
   } catch (...) {
     ShowError(parent, QStringLiteral("Unknown error"));
   }
   return false;
 }
+
+}  // namespace
+
+bool ReportErrors(QWidget* parent, const std::function<void()>& action) {
+  const bool done = Run(parent, action);
+  if (const auto& hook = AfterActionHook()) hook();
+  return done;
+}
+
+void SetAfterActionHook(std::function<void()> hook) { AfterActionHook() = std::move(hook); }
 
 bool IsReportingError() { return openReports > 0; }
 

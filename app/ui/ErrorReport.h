@@ -15,6 +15,10 @@ namespace pixkura {
 // action raised.
 bool ReportErrors(QWidget* parent, const std::function<void()>& action);
 
+// Runs after every action that went through ReportErrors, failed or not: the
+// window's title follows the editor's state this way. One hook; null clears it.
+void SetAfterActionHook(std::function<void()> hook);
+
 // True while an error box is open. Repeating sources (the animation timer)
 // hold back while it is, so one failure does not pile up boxes.
 bool IsReportingError();

@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "app/ui/FileFilter.h"
+#include "app/ui/Translation.h"
 #include "formats/SPIIxDIB.h"
 #include "image/qt/IxDIBQt.h"
 
@@ -78,7 +79,7 @@ void TPicturePreview::paintEvent(QPaintEvent*) {
 
 std::unique_ptr<QFileDialog> MakePictureDialog(QWidget* parent, const TFileDialogSpec& spec, bool save,
                                                const std::string& fileName) {
-  auto dialog = std::make_unique<QFileDialog>(parent, QString::fromStdString(spec.Title));
+  auto dialog = std::make_unique<QFileDialog>(parent, Tr(TTextRole::Dialog, spec.Title));
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "app/ui/Translation.h"
+
 namespace pixkura {
 
 QString ToQtFileFilter(const std::string& filter) {
@@ -17,7 +19,10 @@ QString ToQtFileFilter(const std::string& filter) {
     for (QString& p : patterns) p = p.trimmed();
     patterns.removeAll(QString());
     if (patterns.isEmpty()) continue;
-    if (description.isEmpty()) description = patterns.join(QLatin1Char(' '));
+    if (description.isEmpty())
+      description = patterns.join(QLatin1Char(' '));
+    else
+      description = Tr(TTextRole::Dialog, description.toStdString());
     entries << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }
   return entries.join(QStringLiteral(";;"));

@@ -6,20 +6,25 @@
 
 #include "app/ui/ErrorReport.h"
 #include "app/ui/Glyphs.h"
+#include "app/ui/KeyBindings.h"
+#include "app/ui/Translation.h"
 
 namespace pixkura {
 namespace {
 
 // Captions are plain text: a literal '&' must not become a mnemonic.
 QString MenuText(const std::string& caption) {
-  return QString::fromStdString(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
+  return Tr(TTextRole::Menu, caption).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
 QAction* ActionFor(TMenuItem& item, QWidget& owner) {
   auto* action = new QAction(MenuText(item.Caption), &owner);
   action->setObjectName(QString::fromStdString(item.Name));
   QObject::connect(action, &QAction::triggered, &owner,
-                   [&item, &owner] { ReportErrors(owner.window(), [&item] { item.Click(); }); });
+                   [&item, &owner] {
+                     // A key must not reach the editor past an open dialog.
+                     if (KeysMayAct()) ReportErrors(owner.window(), [&item] { item.Click(); });
+                   });
   return action;
 }
 

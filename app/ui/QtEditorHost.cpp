@@ -5,10 +5,16 @@
 #include <QWidget>
 
 #include "app/ui/FileDialogs.h"
+#include "app/ui/Translation.h"
 
 namespace pixkura {
 
 bool TQtEditorHost::ExecuteOpenDialog(const TFileDialogSpec& spec, std::string& fileName) {
+  if (openAnswer_) {
+    fileName = std::move(*openAnswer_);
+    openAnswer_.reset();
+    return true;
+  }
   return ExecuteFileDialog(spec, false, fileName);
 }
 
@@ -21,20 +27,20 @@ bool TQtEditorHost::ExecuteFileDialog(const TFileDialogSpec& spec, bool save, st
 }
 
 TModalResult TQtEditorHost::MessageBox(const std::string& text, TMsgDlgType type) {
-  const QString message = QString::fromStdString(text);
+  const QString message = TrMessage(text);
   switch (type) {
     case TMsgDlgType::mtConfirmation: {
-      const auto answer = QMessageBox::question(&window_, QStringLiteral("確認"), message,
+      const auto answer = QMessageBox::question(&window_, Tr(TTextRole::Dialog, kConfirmTitle), message,
                                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
       return answer == QMessageBox::Yes ? TModalResult::mrYes : TModalResult::mrNo;
     }
     case TMsgDlgType::mtInformation:
-      QMessageBox::information(&window_, QStringLiteral("情報"), message, QMessageBox::Ok);
+      QMessageBox::information(&window_, Tr(TTextRole::Dialog, kInformationTitle), message, QMessageBox::Ok);
       return TModalResult::mrOk;
     case TMsgDlgType::mtError:
       break;
   }
-  QMessageBox::critical(&window_, QStringLiteral("エラー"), message, QMessageBox::Ok);
+  QMessageBox::critical(&window_, Tr(TTextRole::Dialog, kErrorTitle), message, QMessageBox::Ok);
   return TModalResult::mrOk;
 }
 

@@ -7,15 +7,16 @@
 
 #include "app/ui/CompactStyle.h"
 #include "app/ui/ErrorReport.h"
+#include "app/ui/Translation.h"
 
 namespace pixkura {
 
 TRadioGroupView::TRadioGroupView(TRadioGroup& model, QWidget* parent)
-    : QGroupBox(QString::fromStdString(model.Caption), parent),
+    : QGroupBox(Tr(TTextRole::Caption, model.Caption), parent),
       group_(model),
       exclusive_(new QButtonGroup(this)) {
   for (size_t i = 0; i < model.Items.size(); ++i) {
-    auto* button = new QRadioButton(QString::fromStdString(model.Items[i]), this);
+    auto* button = new QRadioButton(Tr(TTextRole::Caption, model.Items[i]), this);
     button->setFocusPolicy(Qt::NoFocus);
     button->setStyle(CompactStyle());
     exclusive_->addButton(button, static_cast<int>(i));

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 
 #include "app/ui/Glyphs.h"
+#include "app/ui/Translation.h"
 
 namespace pixkura {
 
@@ -10,7 +11,7 @@ TSpeedButtonView::TSpeedButtonView(TSpeedButton& model, QWidget* parent, QButton
     : TForwardsMouse<QToolButton>(model, parent), button_(model), group_(group) {
   setFocusPolicy(Qt::NoFocus);
   if (!model.Caption.empty()) {
-    setText(QString::fromStdString(model.Caption));
+    setText(Tr(TTextRole::Caption, model.Caption));
   } else if (const QPixmap glyph = SpeedButtonGlyph(model.Name, model.Width(), model.Height());
              !glyph.isNull()) {
     setIcon(QIcon(glyph));

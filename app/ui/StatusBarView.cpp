@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include "app/ui/Translation.h"
+
 namespace pixkura {
 namespace {
 
@@ -36,7 +38,7 @@ void TStatusBarView::Sync() {
     QLabel* label = panels_[i];
     label->setGeometry(left, 0, model.Width, height());
     label->setAlignment(ToAlignment(model.Alignment));
-    const QString text = QString::fromStdString(model.Text);
+    const QString text = Tr(TTextRole::Status, model.Text);
     if (label->text() != text) label->setText(text);
     left += model.Width;
   }

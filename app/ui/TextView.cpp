@@ -1,5 +1,7 @@
 #include "app/ui/TextView.h"
 
+#include "app/ui/Translation.h"
+
 namespace pixkura {
 
 TEditView::TEditView(TTextControl& model, QWidget* parent) : QLineEdit(parent), text_(model) {
@@ -19,7 +21,7 @@ TLabelView::TLabelView(TTextControl& model, QWidget* parent) : QLabel(parent), t
 
 void TLabelView::Sync() {
   SyncPlacement(text_, *this);
-  const QString t = QString::fromStdString(text_.Text());
+  const QString t = Tr(TTextRole::Caption, text_.Text());
   if (text() != t) setText(t);
 }
 

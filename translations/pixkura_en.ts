@@ -1,0 +1,486 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>Caption</name>
+    <message>
+        <source>反転</source>
+        <translation>Flip</translation>
+    </message>
+    <message>
+        <source>濃度50%</source>
+        <translation>Fade</translation>
+    </message>
+    <message>
+        <source>黒強制</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>ルーペはみ出し</source>
+        <translation>Draw outside</translation>
+    </message>
+    <message>
+        <source>透過処理</source>
+        <translation>Mask</translation>
+    </message>
+    <message>
+        <source>偽レイヤー</source>
+        <translation>Layers</translation>
+    </message>
+    <message>
+        <source>四分割</source>
+        <translation>Quads</translation>
+    </message>
+    <message>
+        <source>選択フリー</source>
+        <translation>Free pick</translation>
+    </message>
+    <message>
+        <source>横サイズ</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>縦サイズ</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>レイヤー処理設定</source>
+        <translation>View layers</translation>
+    </message>
+    <message>
+        <source>ルーペレイヤー処理設定</source>
+        <translation>Loupe layers</translation>
+    </message>
+    <message>
+        <source>無効</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>全部</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>ゴミ消し</source>
+        <translation>Clean</translation>
+    </message>
+    <message>
+        <source>並べて表示</source>
+        <translation>Tiled</translation>
+    </message>
+    <message>
+        <source>2倍表示</source>
+        <translation>2x</translation>
+    </message>
+</context>
+<context>
+    <name>Hint</name>
+    <message>
+        <source>ルーペをずらします</source>
+        <translation>Scroll the loupe (arrow keys, mouse wheel)</translation>
+    </message>
+    <message>
+        <source>直前の作業をやり直します</source>
+        <translation>Undo the last change (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>直前のUndoを取り消します</source>
+        <translation>Redo the last undone change (Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>ペンで描きます</source>
+        <translation>Draw with the pen (P)</translation>
+    </message>
+    <message>
+        <source>塗りつぶします</source>
+        <translation>Flood fill (F)</translation>
+    </message>
+    <message>
+        <source>四角を描きます</source>
+        <translation>Draw a filled box (B)</translation>
+    </message>
+    <message>
+        <source>円を描きます</source>
+        <translation>Draw an ellipse (E)</translation>
+    </message>
+    <message>
+        <source>線を描きます</source>
+        <translation>Draw a line (L)</translation>
+    </message>
+    <message>
+        <source>半透明合成</source>
+        <translation>Blend half-transparently (M)</translation>
+    </message>
+    <message>
+        <source>ルーペの倍率を設定します</source>
+        <translation>Set the loupe's zoom (+ and -)</translation>
+    </message>
+    <message>
+        <source>ペンのサイズを変更します</source>
+        <translation>Change the pen size (1 to 5)</translation>
+    </message>
+    <message>
+        <source>センターラインを表示します</source>
+        <translation>Show the centre lines (C)</translation>
+    </message>
+    <message>
+        <source>グリッドを表示します</source>
+        <translation>Show the grid (G)</translation>
+    </message>
+    <message>
+        <source>選択しているキャラクタを左右反転します</source>
+        <translation>Mirror the selected character left to right</translation>
+    </message>
+    <message>
+        <source>レイヤー時に下のレイヤーを透かして見ます</source>
+        <translation>With layers, show the layer below at half strength</translation>
+    </message>
+    <message>
+        <source>濃度50％を黒で行います</source>
+        <translation>Do the 50% fade with black</translation>
+    </message>
+    <message>
+        <source>ルーペからはみ出した分も描画します</source>
+        <translation>Also draw what reaches past the loupe</translation>
+    </message>
+    <message>
+        <source>キャラクターを選択します</source>
+        <translation>Select a character (Shift+arrow keys)</translation>
+    </message>
+    <message>
+        <source>コピーする時に透明色をくり抜きます</source>
+        <translation>Leave out the transparent colour when copying</translation>
+    </message>
+    <message>
+        <source>コピー用グリッドのサイズを変更します</source>
+        <translation>Change the size of the copy grid</translation>
+    </message>
+    <message>
+        <source>キャラクタのアニメーションをチェックします</source>
+        <translation>Preview the character's animation</translation>
+    </message>
+    <message>
+        <source>アニメ枚数を変更します</source>
+        <translation>Change the number of animation frames</translation>
+    </message>
+    <message>
+        <source>アニメーションスピードを変更します</source>
+        <translation>Change the animation speed</translation>
+    </message>
+    <message>
+        <source>選択しているキャラを指定した方向にシフトします</source>
+        <translation>Shift the selected character in this direction</translation>
+    </message>
+    <message>
+        <source>レイヤー機能を発動します</source>
+        <translation>Turn the layers on</translation>
+    </message>
+    <message>
+        <source>四分割レイヤーモードに移行します</source>
+        <translation>Split the sheet into four layers</translation>
+    </message>
+    <message>
+        <source>コピー時の枠の開始位置を１ドット単位で行います</source>
+        <translation>Start the copy frame at any pixel</translation>
+    </message>
+    <message>
+        <source>キャラクタのサイズを変更します</source>
+        <translation>Change the character size</translation>
+    </message>
+    <message>
+        <source>特殊表示画面</source>
+        <translation>Special views</translation>
+    </message>
+    <message>
+        <source>特殊表示画面用レイヤー設定</source>
+        <translation>Layers shown in the special views</translation>
+    </message>
+    <message>
+        <source>ルーペ用のレイヤーを設定します</source>
+        <translation>Layers shown in the loupe</translation>
+    </message>
+    <message>
+        <source>自動的にゴミを消します</source>
+        <translation>Clear leftovers automatically</translation>
+    </message>
+    <message>
+        <source>キャラクタを並べて表示します</source>
+        <translation>Show the character repeated side by side</translation>
+    </message>
+    <message>
+        <source>特殊表示用画面で２倍表示します</source>
+        <translation>Show the special views at double size</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>読み込み</source>
+        <translation>Open...</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存</source>
+        <translation>Save As...</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>編集</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>パレット</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>パレット読み込み</source>
+        <translation>Load Palette</translation>
+    </message>
+    <message>
+        <source>パレット保存</source>
+        <translation>Save Palette</translation>
+    </message>
+    <message>
+        <source>ツール</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>ペンツール</source>
+        <translation>Pen</translation>
+    </message>
+    <message>
+        <source>塗りつぶし</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>塗りつぶし四角型</source>
+        <translation>Filled Box</translation>
+    </message>
+    <message>
+        <source>楕円型</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>直線</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>半透明合成</source>
+        <translation>Blend</translation>
+    </message>
+    <message>
+        <source>ペンサイズ</source>
+        <translation>Pen Size</translation>
+    </message>
+    <message>
+        <source>１ドット</source>
+        <translation>1 Pixel</translation>
+    </message>
+    <message>
+        <source>２ドット</source>
+        <translation>2 Pixels</translation>
+    </message>
+    <message>
+        <source>３ドット</source>
+        <translation>3 Pixels</translation>
+    </message>
+    <message>
+        <source>４ドット</source>
+        <translation>4 Pixels</translation>
+    </message>
+    <message>
+        <source>５ドット</source>
+        <translation>5 Pixels</translation>
+    </message>
+    <message>
+        <source>倍率</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>１倍</source>
+        <translation>1x</translation>
+    </message>
+    <message>
+        <source>２倍</source>
+        <translation>2x</translation>
+    </message>
+    <message>
+        <source>４倍</source>
+        <translation>4x</translation>
+    </message>
+    <message>
+        <source>８倍</source>
+        <translation>8x</translation>
+    </message>
+    <message>
+        <source>１６倍</source>
+        <translation>16x</translation>
+    </message>
+    <message>
+        <source>３２倍</source>
+        <translation>32x</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>その他</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>グリッド</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>センターライン</source>
+        <translation>Centre Lines</translation>
+    </message>
+</context>
+<context>
+    <name>Status</name>
+    <message>
+        <source>無題.bmp</source>
+        <translation>Untitled.bmp</translation>
+    </message>
+    <message>
+        <source>横座標</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>縦座標</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>点描画</source>
+        <translation>Dot pen</translation>
+    </message>
+    <message>
+        <source>ペンツール</source>
+        <translation>Pen</translation>
+    </message>
+    <message>
+        <source>線描画</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>円描画</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>塗りつぶし</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>箱形塗りつぶし</source>
+        <translation>Filled box</translation>
+    </message>
+    <message>
+        <source>半透明合成</source>
+        <translation>Blend</translation>
+    </message>
+    <message>
+        <source>転送先指定</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>複写領域選択開始</source>
+        <translation>Pick</translation>
+    </message>
+</context>
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>読み込む絵を選択して下さい</source>
+        <translation>Choose a picture to open</translation>
+    </message>
+    <message>
+        <source>絵に名前を付けて下さい</source>
+        <translation>Name the picture</translation>
+    </message>
+    <message>
+        <source>対応しているファイル</source>
+        <translation>Supported files</translation>
+    </message>
+    <message>
+        <source>全てのファイル</source>
+        <translation>All files</translation>
+    </message>
+    <message>
+        <source>すべての対応ファイル</source>
+        <translation>All supported files</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>情報</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>Message</name>
+    <message>
+        <source>無念、読み込めぬわ！</source>
+        <translation>Alas, this picture cannot be read!</translation>
+    </message>
+    <message>
+        <source>不覚！保存できんとは・・・</source>
+        <translation>Blast! The picture could not be saved...</translation>
+    </message>
+    <message>
+        <source>同名のファイルが存在します、上書きしますか？</source>
+        <translation>A file of this name exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>データが変更されています、上書き保存しますか？</source>
+        <translation>The picture has changed. Save it?</translation>
+    </message>
+    <message>
+        <source>ファイル %s は開けません</source>
+        <translation>Cannot open the file %s</translation>
+    </message>
+    <message>
+        <source>ファイル %s を作成できません</source>
+        <translation>Cannot create the file %s</translation>
+    </message>
+    <message>
+        <source>%s に書き込めません</source>
+        <translation>Cannot write to %s</translation>
+    </message>
+    <message>
+        <source>認識できない画像形式です</source>
+        <translation>Unknown picture format</translation>
+    </message>
+</context>
+</TS>
