@@ -156,6 +156,11 @@ class TEditor {
       MnBai32{"MnBai32", "３２倍", 16};
   TMenuItem N5{"N5", "その他"}, MnGrid{"MnGrid", "グリッド"}, MnGrid2{"MnGrid2", "センターライン"};
   TMenuItem Exit1{"Exit1", "終了"};
+  // Desktop additions: the file menu ends with its own exit item, an edit menu
+  // holds undo and redo, the zoom menu steps in and out. Keys are shown on them.
+  TMenuItem N6{"N6", "-"}, mExit{"mExit", "終了"};
+  TMenuItem Edit1{"Edit1", "編集"}, MnUndo{"MnUndo", "元に戻す"}, MnRedo{"MnRedo", "やり直し"};
+  TMenuItem N7{"N7", "-"}, MnZoomIn{"MnZoomIn", "拡大"}, MnZoomOut{"MnZoomOut", "縮小"};
   std::vector<TMenuItem*> MainMenu1;  // the top-level menus in order
 
   TFileDialogSpec OpenD, SaveD;

@@ -126,6 +126,16 @@ void TEditor::MenuClick(TComponent* Sender) {
       (this->*button).SetDown(true);
       XClick(&(this->*button));
     }
+  // Zooming in or out is the zoom button one step from the current zoom;
+  // past either end nothing happens.
+  if (Sender == &MnZoomIn || Sender == &MnZoomOut) {
+    const int next = Bairitu + (Sender == &MnZoomIn ? 1 : -1);
+    if (next >= 0 && next < static_cast<int>(kZooms.size())) {
+      TSpeedButton& button = this->*kZooms[static_cast<size_t>(next)].first;
+      button.SetDown(true);
+      XClick(&button);
+    }
+  }
   if (Sender == &MnGrid) GridClick(&Grid);
   if (Sender == &MnGrid2) GridClick(&Chuou);
 }

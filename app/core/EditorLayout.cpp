@@ -267,22 +267,31 @@ void TEditor::BuildLayout() {
 
   // Menu ------------------------------------------------------------------------------
   N2.Separator = true;
-  File1.Items = {&mLoad, &N2, &mSave, &mSave2};
+  N6.Separator = true;
+  N7.Separator = true;
+  File1.Items = {&mLoad, &N2, &mSave, &mSave2, &N6, &mExit};
+  Edit1.Items = {&MnUndo, &MnRedo};
   N1.Items = {&N3, &N4};
   Tool1.Items = {&MnPen, &MnPaint, &MnBox, &MnCircle, &MnLine, &MnMarge};
   MenuPen.Items = {&MnP1, &MnP2, &MnP3, &MnP4, &MnP5};
-  MenuBai.Items = {&MnBai1, &MnBai2, &MnBai4, &MnBai8, &MnBai16, &MnBai32};
+  MenuBai.Items = {&MnBai1, &MnBai2, &MnBai4, &MnBai8, &MnBai16, &MnBai32, &N7, &MnZoomIn, &MnZoomOut};
   N5.Items = {&MnGrid, &MnGrid2};
-  MainMenu1 = {&File1, &N1, &Tool1, &MenuPen, &MenuBai, &N5, &Exit1};
+  // The edit menu follows the palette menu, so that the menus of old keep their order.
+  MainMenu1 = {&File1, &N1, &Edit1, &Tool1, &MenuPen, &MenuBai, &N5, &Exit1};
   mLoad.OnClick = Notify(this, &TEditor::mLoadClick);
   mSave.OnClick = Notify(this, &TEditor::mSaveClick);
   mSave2.OnClick = Notify(this, &TEditor::mSave2Click);
   N3.OnClick = Notify(this, &TEditor::PalLoad);
   N4.OnClick = Notify(this, &TEditor::PalSave);
   for (TMenuItem* m : {&MnPen, &MnPaint, &MnBox, &MnCircle, &MnLine, &MnMarge, &MnP1, &MnP2, &MnP3, &MnP4,
-                       &MnP5, &MnBai1, &MnBai2, &MnBai4, &MnBai8, &MnBai16, &MnBai32, &MnGrid, &MnGrid2})
+                       &MnP5, &MnBai1, &MnBai2, &MnBai4, &MnBai8, &MnBai16, &MnBai32, &MnZoomIn, &MnZoomOut,
+                       &MnGrid, &MnGrid2})
     m->OnClick = Notify(this, &TEditor::MenuClick);
   Exit1.OnClick = Notify(this, &TEditor::Exit1Click);
+  mExit.OnClick = Notify(this, &TEditor::Exit1Click);
+  // Undo and redo in the menu are clicks of their buttons.
+  MnUndo.OnClick = [this](TComponent*) { btUndo.Click(); };
+  MnRedo.OnClick = [this](TComponent*) { btRedo.Click(); };
 
   // Non-visual components.
   OpenD.DefaultExt = "bmp";

@@ -1,25 +1,38 @@
 #include "app/ui/MainForm.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMoveEvent>
+#include <QUrl>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/core/EditorPlugins.h"
+#include "app/core/EditorTexts.h"
 #include "app/ui/ControlViews.h"
 #include "app/ui/ErrorReport.h"
+#include "app/ui/KeyBindings.h"
 #include "app/ui/MenuBarBuilder.h"
+#include "app/ui/Translation.h"
 
 namespace pixkura {
 
 TMainForm::TMainForm() : host_(*this), editor_(host_), client_(new QWidget(this)) {
-  setWindowTitle(QString::fromStdString(editor_.Caption));
   // Title bar, system menu and minimise button; no maximise, no resizing.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
   BuildMenuBar(*menuBar(), editor_.MainMenu1);
+  AssignMenuKeys(*menuBar());
+  AddButtonKeys(*this, editor_);
+  setAcceptDrops(true);
   client_->setFixedSize(editor_.MainForm.Width(), editor_.MainForm.Height());
   setCentralWidget(client_);
   views_ = std::make_unique<TControlViews>(editor_.Controls, *client_, editor_.MainForm.Font);
@@ -33,9 +46,18 @@ TMainForm::TMainForm() : host_(*this), editor_(host_), client_(new QWidget(this)
   editor_.MovTim.OnModelChanged = [this] { SyncTimer(); };
   connect(&movTimer_, &QTimer::timeout, this, [this] { TimerTick(); });
   SyncTimer();
+
+  // Every handler runs through the error report; after each, the title
+  // follows the file name and the modified flag.
+  SetAfterActionHook([this] { SyncTitle(); });
+  for (const TControl* c : {static_cast<TControl*>(&editor_.LupeView), static_cast<TControl*>(&editor_.Cur),
+                            static_cast<TControl*>(&editor_.DrawTg)})
+    if (QWidget* view = ViewOf(*c)) view->installEventFilter(this);
+  SyncTitle();
 }
 
 TMainForm::~TMainForm() {
+  SetAfterActionHook(nullptr);
   editor_.MainForm.OnModelChanged = nullptr;
   editor_.MovTim.OnModelChanged = nullptr;
   views_.reset();
@@ -81,6 +103,102 @@ void TMainForm::TimerTick() {
   if (IsReportingError() || !editor_.MovTim.OnTimer) return;
   if (!ReportErrors(this, [this] { editor_.MovTim.OnTimer(&editor_.MovTim); }))
     editor_.MovTim.SetEnabled(false);
+}
+
+void TMainForm::SyncTitle() {
+  const QString path = QFile::decodeName(editor_.FileName.c_str());
+  // Until a file is named the sheet goes by the status bar's untitled name.
+  const QString name = path.isEmpty() ? Tr(TTextRole::Status, editor_.SBar.Panels[0].Text) : QFileInfo(path).fileName();
+  const QString title = name + QStringLiteral("[*] \u2014 ") + QString::fromStdString(editor_.Caption);
+  if (windowFilePath() != path) setWindowFilePath(path);
+  if (windowTitle() != title) setWindowTitle(title);
+  if (isWindowModified() != editor_.Modified) setWindowModified(editor_.Modified);
+}
+
+void TMainForm::OpenPictureFile(const std::string& fileName, bool askFirst) {
+  ReportErrors(this, [this, &fileName, askFirst] {
+    if (askFirst && editor_.Modified) {
+      const TModalResult answer = host_.MessageBox(std::string(kAskSaveChanges), TMsgDlgType::mtConfirmation);
+      if (answer == TModalResult::mrCancel) return;
+      if (answer == TModalResult::mrYes) {
+        editor_.mSave2Click(&editor_.mSave2);
+        if (editor_.Modified) return;  // the save did not complete: keep the sheet
+      }
+    }
+    host_.AnswerNextOpenDialog(fileName);
+    editor_.mLoadClick(&editor_.mLoad);
+  });
+}
+
+void TMainForm::WheelStep(int steps, bool sideways, bool zoom) {
+  // Wheel up (away from the user) scrolls up or left and zooms in.
+  for (int i = 0; i < std::abs(steps); ++i) {
+    const bool forward = steps > 0;
+    ReportErrors(this, [&] {
+      if (zoom)
+        (forward ? editor_.MnZoomIn : editor_.MnZoomOut).Click();
+      else if (sideways)
+        (forward ? editor_.LupeLeft : editor_.LupeRight).Click();
+      else
+        (forward ? editor_.LupeUp : editor_.LupeDown).Click();
+    });
+  }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // The loupe and the markers on it take the wheel.
+  if (event->type() != QEvent::Wheel) return QMainWindow::eventFilter(watched, event);
+  auto* wheel = static_cast<QWheelEvent*>(event);
+  wheel->accept();
+  if (!KeysMayAct()) return true;
+  const bool zoom = wheel->modifiers() & Qt::ControlModifier;
+  // Shift turns the wheel sideways; some systems already report that as a
+  // horizontal wheel.
+  QPoint delta = wheel->angleDelta();
+  bool sideways = wheel->modifiers() & Qt::ShiftModifier;
+  if (delta.y() == 0 && delta.x() != 0) {
+    delta.setY(delta.x());
+    sideways = true;
+  }
+  // A notch is 120; finer wheels add up to notches.
+  wheelRest_ += delta.y();
+  const int steps = wheelRest_ / 120;
+  wheelRest_ -= steps * 120;
+  WheelStep(steps, sideways, zoom);
+  return true;
+}
+
+namespace {
+
+// The first dropped item as a local file name, or empty when it is no file.
+std::string DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
+  const QUrl url = data->urls().constFirst();
+  if (!url.isLocalFile()) return {};
+  const QFileInfo info(url.toLocalFile());
+  if (!info.isFile()) return {};
+  return QFile::encodeName(info.absoluteFilePath()).toStdString();
+}
+
+}  // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (KeysMayAct() && !DroppedFile(event->mimeData()).empty())
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const std::string file = DroppedFile(event->mimeData());
+  if (file.empty() || !KeysMayAct()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  // The drop ends first: a question asked inside it would hold up the
+  // program the file was dragged from.
+  QTimer::singleShot(0, this, [this, file] { OpenPictureFile(file, true); });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

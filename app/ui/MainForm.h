@@ -7,12 +7,16 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <string>
 
 #include "app/core/Editor.h"
 #include "app/ui/QtEditorHost.h"
 
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QMoveEvent;
+
 
 namespace pixkura {
 
@@ -33,14 +37,29 @@ class TMainForm : public QMainWindow {
   QWidget* Client() const { return client_; }
   QTimer& AnimationTimer() { return movTimer_; }
 
+  // Opens fileName as the open command does, with the same loader, messages
+  // and file name, but without its dialog. With askFirst and unsaved changes
+  // the unsaved-changes question comes first: Yes saves and opens only when
+  // the save completed, No opens, Cancel keeps the sheet. The file named on
+  // the command line (askFirst false: nothing to lose at start-up) and
+  // dropped files (askFirst true) open through here.
+  void OpenPictureFile(const std::string& fileName, bool askFirst);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void PlaceFromModel();
   void SyncTimer();
   void TimerTick();
+  // The title: the file's name with the modified marker, then "Pixkura".
+  void SyncTitle();
+  // One wheel step over the loupe: scroll, Shift scrolls sideways, Ctrl zooms.
+  void WheelStep(int steps, bool sideways, bool zoom);
 
   TQtEditorHost host_;
   TEditor editor_;
@@ -48,6 +67,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<TControlViews> views_;
   QTimer movTimer_;
   bool placing_ = false;  // moving the window to the model's place
+  int wheelRest_ = 0;     // wheel angle not yet worth a whole step (fine-grained wheels)
 };
 
 }  // namespace pixkura
