@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLocale>
 #include <QTimer>
 #include <cstdio>
@@ -39,7 +40,9 @@ int main(int argc, char** argv) {
   // The application's title. Set as its name, not its display name, which
   // Qt would append to the window's caption.
   QApplication::setApplicationName(QStringLiteral("Pixkura -pixkura-"));
+  // The desktop entry and the icon an installed program finds in the icon theme.
   QApplication::setDesktopFileName(QStringLiteral("io.github.pixkura.Pixkura"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.pixkura.Pixkura")));
   pixkura::InstallTranslations(app, pixkura::ChooseUiLanguage(command.Language, QLocale::system().uiLanguages()));
 
   pixkura::TMainForm form;
