@@ -19,16 +19,24 @@ new_program_folder() {
   cp "$bindir/pixkura" "$bindir"/*.spi "$prog/"
 }
 
-# The main window's title, as xdotool searches it.
-window_title='^Pixkura$'
+# The main window's title, as xdotool searches it: "FILE — Pixkura", with
+# "*" after FILE while the sheet has unsaved changes.
+window_title='(^| )Pixkura$'
 prog_pid="" win=""
+# The scenarios read the Japanese texts; a scenario may set program_lang=""
+# to let the locale choose.
+program_lang=ja
 # start_program [ARGS...]: starts $prog/pixkura in $work and waits for its
 # window; sets cx, cy (the client area's top-left on the screen) and
-# menu_x, menu_y (the first menu's title). PROGRAM_ENV may add variables.
+# menu_x, menu_y (the first menu's title). PROGRAM_ENV may add variables;
+# PROGRAM names another executable, AS_USER another user to run it as.
 start_program() {
-  (cd "$work" && exec env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$tmp/config" \
-    XDG_RUNTIME_DIR="$tmp/runtime" ASAN_OPTIONS=detect_leaks=0 ${PROGRAM_ENV:-} "$prog/pixkura" "$@" \
-    >>"$tmp/program.log" 2>&1) &
+  local lang_args=() runner=()
+  [[ -n "$program_lang" ]] && lang_args=(--lang "$program_lang")
+  [[ -n "${AS_USER:-}" ]] && runner=(runuser -u "$AS_USER" --)
+  (cd "$work" && exec "${runner[@]}" env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$tmp/config" \
+    XDG_RUNTIME_DIR="$tmp/runtime" ASAN_OPTIONS=detect_leaks=0 ${PROGRAM_ENV:-} "${PROGRAM:-$prog/pixkura}" \
+    "${lang_args[@]}" "$@" >>"$tmp/program.log" 2>&1) &
   prog_pid=$!
   win=""
   for _ in $(seq 300); do
