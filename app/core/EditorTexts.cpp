@@ -43,6 +43,10 @@ constexpr std::array kTexts{
     TEditorText{kMessage, "ファイル %s を作成できません"},
     TEditorText{kMessage, "%s に書き込めません"},
     TEditorText{kMessage, "認識できない画像形式です"},
+    // The settings store's own messages (English as they stand).
+    TEditorText{kMessage, "[' %s '] is invalid."},
+    TEditorText{kMessage, "can not create Inifile object."},
+    TEditorText{kMessage, "can not create Registry object."},
 };
 
 }  // namespace
