@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
   // The desktop entry and the icon an installed program finds in the icon theme.
   QApplication::setDesktopFileName(QStringLiteral("io.github.pixkura.Pixkura"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.pixkura.Pixkura")));
-  pixkura::InstallTranslations(app, pixkura::ChooseUiLanguage(command.Language, QLocale::system().uiLanguages()));
+  pixkura::InstallTranslations(app,
+                               pixkura::ChooseUiLanguage(command.Language, QLocale::system().uiLanguages()));
 
   pixkura::TMainForm form;
   form.RunFormCreate();
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
     // After start-up, from the event loop: the window is there for the
     // loader's messages.
     const std::string file =
-        QFile::encodeName(QFileInfo(QFile::decodeName(command.File.c_str())).absoluteFilePath()).toStdString();
+        QFile::encodeName(QFileInfo(QFile::decodeName(command.File.c_str())).absoluteFilePath())
+            .toStdString();
     QTimer::singleShot(0, &form, [&form, file] { form.OpenPictureFile(file, false); });
   }
   return app.exec();

@@ -15,10 +15,10 @@ namespace pixkura {
 
 // What the rule looks at, gathered from the file system and the environment.
 struct TFolderFacts {
-  std::string ProgramFolder;         // folder of the executable, no trailing '/'
-  bool Installed = false;            // ProgramFolder is PREFIX/bin with PREFIX/share/pixkura
+  std::string ProgramFolder;           // folder of the executable, no trailing '/'
+  bool Installed = false;              // ProgramFolder is PREFIX/bin with PREFIX/share/pixkura
   bool ProgramFolderWritable = false;  // false only when writing is refused
-  std::string XdgConfigHome;         // the variables' values; empty when unset
+  std::string XdgConfigHome;           // the variables' values; empty when unset
   std::string Home;
 };
 

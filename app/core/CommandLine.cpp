@@ -14,10 +14,12 @@ namespace {
 // The options Qt's application object reads and removes itself (checked
 // against QApplication in the UI tests). They may start with one dash or two.
 constexpr std::array<std::string_view, 16> kToolkitOptionsWithValue{
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
-    "qwindowtitle", "session", "style", "stylesheet", "display", "geometry", "name", "title", "icon", "visual"};
-constexpr std::array<std::string_view, 6> kToolkitFlags{"reverse", "widgetcount", "nograb", "dograb",
-                                                        "testability", "qmljsdebugger"};
+    "platform",    "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "session",       "style",  "stylesheet",
+    "display",     "geometry",           "name",          "title",  "icon",
+    "visual"};
+constexpr std::array<std::string_view, 6> kToolkitFlags{"reverse", "widgetcount", "nograb",
+                                                        "dograb",  "testability", "qmljsdebugger"};
 
 bool Contains(const auto& list, std::string_view name) {
   return std::find(list.begin(), list.end(), name) != list.end();

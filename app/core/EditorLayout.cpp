@@ -283,9 +283,9 @@ void TEditor::BuildLayout() {
   mSave2.OnClick = Notify(this, &TEditor::mSave2Click);
   N3.OnClick = Notify(this, &TEditor::PalLoad);
   N4.OnClick = Notify(this, &TEditor::PalSave);
-  for (TMenuItem* m : {&MnPen, &MnPaint, &MnBox, &MnCircle, &MnLine, &MnMarge, &MnP1, &MnP2, &MnP3, &MnP4,
-                       &MnP5, &MnBai1, &MnBai2, &MnBai4, &MnBai8, &MnBai16, &MnBai32, &MnZoomIn, &MnZoomOut,
-                       &MnGrid, &MnGrid2})
+  for (TMenuItem* m : {&MnPen,  &MnPaint, &MnBox,   &MnCircle, &MnLine,    &MnMarge, &MnP1,
+                       &MnP2,   &MnP3,    &MnP4,    &MnP5,     &MnBai1,    &MnBai2,  &MnBai4,
+                       &MnBai8, &MnBai16, &MnBai32, &MnZoomIn, &MnZoomOut, &MnGrid,  &MnGrid2})
     m->OnClick = Notify(this, &TEditor::MenuClick);
   Exit1.OnClick = Notify(this, &TEditor::Exit1Click);
   mExit.OnClick = Notify(this, &TEditor::Exit1Click);

@@ -18,7 +18,8 @@ void CreatePluginManager(TEditor& editor) {
   manager->Loaded();
   // An installed program keeps its shipped plug-ins in PREFIX/lib/pixkura/plugins,
   // searched after the usual places (a plug-in found there already stays as it is).
-  if (const std::string shipped = InstalledPluginFolder(); !shipped.empty()) manager->Search(shipped + "/*.spi");
+  if (const std::string shipped = InstalledPluginFolder(); !shipped.empty())
+    manager->Search(shipped + "/*.spi");
   editor.SPI = std::move(manager);
 }
 

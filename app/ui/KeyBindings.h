@@ -17,8 +17,8 @@ class QWidget;
 namespace pixkura {
 
 struct TMenuKeys {
-  std::string_view Item;      // the menu item's name
-  QList<QKeySequence> Keys;   // the first is the one the menu shows
+  std::string_view Item;     // the menu item's name
+  QList<QKeySequence> Keys;  // the first is the one the menu shows
 };
 
 // The keys of the menu items, by item name.

@@ -17,7 +17,6 @@ class QDragEnterEvent;
 class QDropEvent;
 class QMoveEvent;
 
-
 namespace pixkura {
 
 class TControlViews;

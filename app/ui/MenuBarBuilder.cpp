@@ -20,11 +20,10 @@ QString MenuText(const std::string& caption) {
 QAction* ActionFor(TMenuItem& item, QWidget& owner) {
   auto* action = new QAction(MenuText(item.Caption), &owner);
   action->setObjectName(QString::fromStdString(item.Name));
-  QObject::connect(action, &QAction::triggered, &owner,
-                   [&item, &owner] {
-                     // A key must not reach the editor past an open dialog.
-                     if (KeysMayAct()) ReportErrors(owner.window(), [&item] { item.Click(); });
-                   });
+  QObject::connect(action, &QAction::triggered, &owner, [&item, &owner] {
+    // A key must not reach the editor past an open dialog.
+    if (KeysMayAct()) ReportErrors(owner.window(), [&item] { item.Click(); });
+  });
   return action;
 }
 

@@ -17,7 +17,9 @@ constexpr std::array kUiTexts{
     TUiText{TTextRole::Dialog, kErrorTitle},
 };
 
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 

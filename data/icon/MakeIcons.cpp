@@ -48,10 +48,17 @@ struct TRgba {
 
 const std::map<char, TRgba>& Colours() {
   static const std::map<char, TRgba> colours{
-      {'.', {0, 0, 0, 0}},          {'K', {0x1d, 0x2b, 0x53, 255}}, {'G', {0x00, 0xe4, 0x36, 255}},
-      {'L', {0x00, 0x87, 0x51, 255}}, {'W', {0xff, 0xf1, 0xe8, 255}}, {'D', {0x00, 0x00, 0x00, 255}},
-      {'R', {0xff, 0x00, 0x4d, 255}}, {'O', {0xff, 0xa3, 0x00, 255}}, {'Y', {0xff, 0xec, 0x27, 255}},
-      {'B', {0x29, 0xad, 0xff, 255}}, {'P', {0xff, 0x77, 0xa8, 255}},
+      {'.', {0, 0, 0, 0}},
+      {'K', {0x1d, 0x2b, 0x53, 255}},
+      {'G', {0x00, 0xe4, 0x36, 255}},
+      {'L', {0x00, 0x87, 0x51, 255}},
+      {'W', {0xff, 0xf1, 0xe8, 255}},
+      {'D', {0x00, 0x00, 0x00, 255}},
+      {'R', {0xff, 0x00, 0x4d, 255}},
+      {'O', {0xff, 0xa3, 0x00, 255}},
+      {'Y', {0xff, 0xec, 0x27, 255}},
+      {'B', {0x29, 0xad, 0xff, 255}},
+      {'P', {0xff, 0x77, 0xa8, 255}},
   };
   return colours;
 }
@@ -76,8 +83,8 @@ std::string Hex(TRgba c) {
 bool WriteSvg(const std::string& file) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 " << kSide << ' '
-      << kSide << "\" shape-rendering=\"crispEdges\">\n";
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 " << kSide
+      << ' ' << kSide << "\" shape-rendering=\"crispEdges\">\n";
   for (int y = 0; y < kSide; ++y) {
     for (int x = 0; x < kSide;) {
       const char c = kArt[static_cast<size_t>(y)][x];

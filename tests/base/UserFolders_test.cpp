@@ -75,7 +75,7 @@ TEST(SettingsFolderRule, BuildOrUnpackedFolderKeepsItsFilesBesideTheProgram) {
 }
 
 TEST(SettingsFolderRule, InstalledOrReadOnlyProgramUsesTheUsersFolder) {
-  EXPECT_EQ(ChooseSettingsFolder(Facts(true, true)), "/home/u/.cfg/pixkura");   // installed, even writable
+  EXPECT_EQ(ChooseSettingsFolder(Facts(true, true)), "/home/u/.cfg/pixkura");  // installed, even writable
   EXPECT_EQ(ChooseSettingsFolder(Facts(true, false)), "/home/u/.cfg/pixkura");
   EXPECT_EQ(ChooseSettingsFolder(Facts(false, false)), "/home/u/.cfg/pixkura");  // read-only folder
 }

@@ -50,9 +50,9 @@ TEST(CommandLine, UnknownOptionsAndSecondFilesAreUsageErrors) {
 }
 
 TEST(CommandLine, TheToolkitsOwnOptionsAndTheirValuesAreLeftAlone) {
-  const TCommandLine c = ParseCommandLine(
-      {"-style", "fusion", "--platform", "offscreen", "-reverse", "-stylesheet=a.qss", "--qwindowtitle", "T",
-       "-display", ":1", "-qmljsdebugger=port:1", "pic.png"});
+  const TCommandLine c =
+      ParseCommandLine({"-style", "fusion", "--platform", "offscreen", "-reverse", "-stylesheet=a.qss",
+                        "--qwindowtitle", "T", "-display", ":1", "-qmljsdebugger=port:1", "pic.png"});
   EXPECT_EQ(c.Action, TAction::Run) << c.Error;
   EXPECT_EQ(c.File, "pic.png");
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QtTest/qtestspontaneevent.h>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -17,7 +18,6 @@
 #include <QUrl>
 #include <QWheelEvent>
 #include <QWindow>
-#include <QtTest/qtestspontaneevent.h>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -82,7 +82,9 @@ class DesktopTest : public ::testing::Test {
   void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(form.get(), static_cast<Qt::Key>(key), mods);
   }
-  QAction* MenuAction(const char* name) { return form->menuBar()->findChild<QAction*>(QString::fromUtf8(name)); }
+  QAction* MenuAction(const char* name) {
+    return form->menuBar()->findChild<QAction*>(QString::fromUtf8(name));
+  }
   // A 16 x 16 picture whose pixels are all `index`, in a palette of grey steps.
   std::string Picture(const std::string& name, uint8_t index) {
     TIxDIB dib;
@@ -109,8 +111,8 @@ class DesktopTest : public ::testing::Test {
   // to the window, which passes it to the widget under the mouse.
   void Wheel(QPoint at, int dy, Qt::KeyboardModifiers mods = Qt::NoModifier, int dx = 0) {
     QWindow* handle = form->windowHandle();
-    QWheelEvent event(QPointF(at), QPointF(handle->mapToGlobal(at)), QPoint(), QPoint(dx, dy), Qt::NoButton, mods,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent event(QPointF(at), QPointF(handle->mapToGlobal(at)), QPoint(), QPoint(dx, dy), Qt::NoButton,
+                      mods, Qt::NoScrollPhase, false);
     QSpontaneKeyEvent::setSpontaneous(&event);
     QCoreApplication::sendEvent(handle, &event);
   }
@@ -145,7 +147,8 @@ TEST_F(DesktopTest, MenusShowTheirKeys) {
   }
   EXPECT_EQ(MenuAction("MnUndo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
   EXPECT_EQ(MenuAction("MnRedo")->shortcuts(),
-            (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+            (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
   EXPECT_EQ(MenuAction("mExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
@@ -240,7 +243,8 @@ TEST_F(DesktopTest, UndoRedoAndFileKeys) {
 TEST_F(DesktopTest, KeysDoNothingWhileADialogIsOpen) {
   uint8_t toolDuring = 99;
   int32_t lupeDuring = -1;
-  QMessageBox box(QMessageBox::Information, QStringLiteral("t"), QStringLiteral("x"), QMessageBox::Ok, form.get());
+  QMessageBox box(QMessageBox::Information, QStringLiteral("t"), QStringLiteral("x"), QMessageBox::Ok,
+                  form.get());
   QTimer::singleShot(0, &box, [&] {
     Key(Qt::Key_L);
     Key(Qt::Key_Plus);

@@ -15,9 +15,21 @@ namespace {
 
 TEST(ToolkitOptions, WhatQtTakesIsWhatTheParserSkips) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  std::vector<std::string> args{"pixkura",        "-style",     "fusion", "--lang",      "en",
-                                "-qwindowtitle",  "T",          "-reverse", "--session", "s1",
-                                "-stylesheet=x.qss", "-widgetcount", "pic.png", "-platformtheme", "none"};
+  std::vector<std::string> args{"pixkura",
+                                "-style",
+                                "fusion",
+                                "--lang",
+                                "en",
+                                "-qwindowtitle",
+                                "T",
+                                "-reverse",
+                                "--session",
+                                "s1",
+                                "-stylesheet=x.qss",
+                                "-widgetcount",
+                                "pic.png",
+                                "-platformtheme",
+                                "none"};
   const TCommandLine parsed = ParseCommandLine(std::vector<std::string>(args.begin() + 1, args.end()));
   EXPECT_EQ(parsed.Action, TCommandLine::TAction::Run) << parsed.Error;
   EXPECT_EQ(parsed.File, "pic.png");

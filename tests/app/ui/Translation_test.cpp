@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QAction>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -129,7 +129,8 @@ TEST(Translation, EveryTextTheEditorShowsHasAnEnglishTranslation) {
 TEST(Translation, MessagesNamingAFileAreTranslatedAroundTheName) {
   const TLanguage english("en");
   ASSERT_TRUE(english.Loaded());
-  EXPECT_EQ(TrMessage("ファイル /tmp/ピクセル.bmp は開けません"), QStringLiteral("Cannot open the file /tmp/ピクセル.bmp"));
+  EXPECT_EQ(TrMessage("ファイル /tmp/ピクセル.bmp は開けません"),
+            QStringLiteral("Cannot open the file /tmp/ピクセル.bmp"));
   EXPECT_EQ(TrMessage("/x/Pixkura.ini に書き込めません"), QStringLiteral("Cannot write to /x/Pixkura.ini"));
   EXPECT_EQ(TrMessage("無念、読み込めぬわ！"), QStringLiteral("Alas, this picture cannot be read!"));
   // Texts of nobody's list pass unchanged.
@@ -178,20 +179,23 @@ TEST(Translation, QtsOwnButtonsSpeakJapaneseWithTheJapaneseInterface) {
   {
     const TLanguage japanese("ja");
     ASSERT_TRUE(japanese.Loaded()) << "Qt's Japanese catalogue (qt6-translations-l10n) is missing";
-    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"), QMessageBox::Yes | QMessageBox::No);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
+                    QMessageBox::Yes | QMessageBox::No);
     EXPECT_TRUE(box.button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")))
         << box.button(QMessageBox::Yes)->text().toStdString();
     // Our texts are the Japanese source.
     EXPECT_EQ(Tr(TTextRole::Menu, "ファイル"), QStringLiteral("ファイル"));
   }
-  QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"), QMessageBox::Yes | QMessageBox::No);
+  QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
+                  QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Yes"));
 }
 
 TEST(Translation, TheLanguageFollowsTheLocaleUnlessOverridden) {
   EXPECT_EQ(ChooseUiLanguage("", {QStringLiteral("ja-JP"), QStringLiteral("ja")}), "ja");
   EXPECT_EQ(ChooseUiLanguage("", {QStringLiteral("en-US")}), "en");
-  EXPECT_EQ(ChooseUiLanguage("", {QStringLiteral("de-DE"), QStringLiteral("ja")}), "ja");  // the first we have
+  EXPECT_EQ(ChooseUiLanguage("", {QStringLiteral("de-DE"), QStringLiteral("ja")}),
+            "ja");  // the first we have
   EXPECT_EQ(ChooseUiLanguage("", {QStringLiteral("de-DE"), QStringLiteral("fr")}), "en");
   EXPECT_EQ(ChooseUiLanguage("", {QStringLiteral("C")}), "en");
   EXPECT_EQ(ChooseUiLanguage("", {}), "en");

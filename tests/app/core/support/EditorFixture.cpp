@@ -25,7 +25,8 @@ void ExpectListed(TTextKind kind, const std::string& text) {
 
 void ExpectListedDialog(const TFileDialogSpec& spec) {
   ExpectListed(TTextKind::DialogTitle, spec.Title);
-  for (const std::string& description : FilterDescriptions(spec.Filter)) ExpectListed(TTextKind::Filter, description);
+  for (const std::string& description : FilterDescriptions(spec.Filter))
+    ExpectListed(TTextKind::Filter, description);
 }
 
 }  // namespace
