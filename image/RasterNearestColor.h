@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,10 @@ class TNearestColor {
   // Not const: the candidates of a colour-space cell are worked out the first
   // time a colour falls into it.
   uint8_t Nearest(TColor color);
+  // The nearest entry of each of count colours and its squared distance, the
+  // same answers as Nearest. Colours that fall into one cell are searched
+  // together, so the work runs on vectors across the colours.
+  void NearestOfMany(const TColor* colors, size_t count, uint8_t* index, int32_t* distance);
 
  private:
   // The colour cube is cut into 8 x 8 x 8 cells. An entry can only be the
@@ -32,10 +37,15 @@ class TNearestColor {
     int32_t First = -1;  // -1: not worked out yet
     int32_t Count = 0;
   };
+  static int32_t CellOf(TColor color);
   const TSpan& Candidates(int32_t cell);
+  // Searches the candidates of one cell for count colours at once.
+  void SearchCell(const TSpan& span, const TColor* colors, size_t count, uint8_t* index,
+                  int32_t* distance) const;
 
-  // The entries' channels, one array each, so the cell scans run on vectors.
-  std::array<int32_t, 256> r_{}, g_{}, b_{};
+  // The entries' channels, one array each, so the scans run on vectors.
+  // Squared distances of byte channels stay below 2^18, exact in a float.
+  std::array<float, 256> r_{}, g_{}, b_{};
   int32_t count_ = 0;
   std::array<TSpan, kCells> spans_{};
   std::vector<uint8_t> pool_;  // candidate indices of the cells worked out, ascending per cell
