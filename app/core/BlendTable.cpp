@@ -1,9 +1,45 @@
 #include "app/core/BlendTable.h"
 
+#include <vector>
+
+#include "base/Exception.h"
+#include "base/VectorClones.h"
 #include "image/DIB256.h"
+#include "image/HSLArithmetic.h"
 #include "image/RasterNearestColor.h"
 
 namespace pixkura {
+
+namespace {
+
+// The palette in HSL, one array per component, so the means of one entry
+// with many others are worked out on vectors.
+struct THSLColumns {
+  double H[256], L[256], S[256];
+};
+
+// The number of unordered pairs of different entries.
+constexpr size_t kPairs = 256 * 255 / 2;
+
+// The mean colours (MixHSL, then HSLToColor) of entry j with entries
+// j + 1 .. 255, into out[0 .. 254 - j].
+PIXKURA_AVX2_CLONE void MeanColors(const THSLColumns& hsl, int j, TColor* out) {
+  const double hj = hsl.H[j], lj = hsl.L[j], sj = hsl.S[j];
+  uint32_t outside = 0;
+  for (int k = j + 1; k < 256; ++k) {
+    // Hues of ColorToHSL lie in 0..360, so the mean hue stays below 720.
+    const double h = hsl::FoldHue(hsl::MeanHue(hj, sj, hsl.H[k], hsl.S[k]));
+    const double l = hsl::Clamp01((lj + hsl.L[k]) / 2);
+    const double s = hsl::Clamp01((sj + hsl.S[k]) / 2);
+    const hsl::TChannels c = hsl::Channels(h, l, s);
+    outside |= static_cast<uint32_t>(c.Red | c.Green | c.Blue) & ~0xFFu;
+    out[k - j - 1] =
+        static_cast<TColor>(c.Red) | static_cast<TColor>(c.Green) << 8 | static_cast<TColor>(c.Blue) << 16;
+  }
+  if (outside != 0) throw ERangeError("Range check error");
+}
+
+}  // namespace
 
 void FillUnitTable(std::array<double, 256>& unitTable) {
   for (int i = 1; i <= 254; ++i) unitTable[i] = i / 255.0;
@@ -22,23 +58,38 @@ void MakeMixTable(const TIxDIB& master, TBlendTable& out) {
     if (colors[i] > colors[out.LightIdx]) out.LightIdx = static_cast<uint8_t>(i);
   }
 
-  std::array<THSL, 256> hsl{};
+  THSLColumns hsl;
   for (int i = 0; i < 256; ++i) {
-    ColorToHSL(colors[i], hsl[i]);
+    THSL entry;
+    ColorToHSL(colors[i], entry);
+    hsl.H[i] = entry.H;
+    hsl.L[i] = entry.L;
+    hsl.S[i] = entry.S;
     out.MixTable[i][i] = static_cast<uint8_t>(i);
   }
 
+  // The mean of two colours does not depend on their order: one mean per
+  // unordered pair, pairs in the order (0, 1), (0, 2), .. (0, 255), (1, 2), ..
+  std::vector<TColor> means(kPairs);
+  size_t pair = 0;
+  for (int j = 0; j < 255; ++j) {
+    MeanColors(hsl, j, means.data() + pair);
+    pair += static_cast<size_t>(255 - j);
+  }
+  std::vector<uint8_t> nearest(kPairs);
+  std::vector<int32_t> distance(kPairs);
   const int32_t paletteSize = master.GetPaletteSize();
   TNearestColor search(master.InternalDIB().ColorTable(), paletteSize == 0 ? 256 : paletteSize);
+  search.NearestOfMany(means.data(), kPairs, nearest.data(), distance.data());
+
+  pair = 0;
   for (int j = 0; j < 255; ++j) {
-    for (int k = j + 1; k < 256; ++k) {
-      THSL mean;
-      MixHSL(hsl[j], hsl[k], mean);
-      const uint8_t n = search.Nearest(HSLToColor(mean));
+    for (int k = j + 1; k < 256; ++k, ++pair) {
+      const int n = nearest[pair];
       // When the mean is nearest to the old colour itself, the painted colour
       // is written instead, so a blend never leaves the pixel as it was.
-      out.MixTable[j][k] = n == j ? static_cast<uint8_t>(k) : n;
-      out.MixTable[k][j] = n == k ? static_cast<uint8_t>(j) : n;
+      out.MixTable[j][k] = static_cast<uint8_t>(n == j ? k : n);
+      out.MixTable[k][j] = static_cast<uint8_t>(n == k ? j : n);
     }
   }
 }
