@@ -12,6 +12,10 @@ namespace pixkura {
 
 namespace {
 
+// Luminance in thousandths (0.299 R + 0.587 G + 0.114 B, times 1000), exact
+// in integers, so equal luminances compare equal.
+int32_t Luminance(TColor c) { return 299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c); }
+
 // The palette in HSL, one array per component, so the means of one entry
 // with many others are worked out on vectors.
 struct THSLColumns {
@@ -51,11 +55,13 @@ void MakeMixTable(const TIxDIB& master, TBlendTable& out) {
   std::array<TColor, 256> colors{};
   for (int i = 0; i < 256; ++i) colors[i] = master.GetColors(i);
 
+  // Darkest and lightest by luminance; the strict comparisons keep the lowest
+  // index among equals.
   out.DarkIdx = 0;
   out.LightIdx = 0;
   for (int i = 1; i < 256; ++i) {
-    if (colors[i] < colors[out.DarkIdx]) out.DarkIdx = static_cast<uint8_t>(i);
-    if (colors[i] > colors[out.LightIdx]) out.LightIdx = static_cast<uint8_t>(i);
+    if (Luminance(colors[i]) < Luminance(colors[out.DarkIdx])) out.DarkIdx = static_cast<uint8_t>(i);
+    if (Luminance(colors[i]) > Luminance(colors[out.LightIdx])) out.LightIdx = static_cast<uint8_t>(i);
   }
 
   THSLColumns hsl;

@@ -16,8 +16,10 @@ struct TBlendTable {
   // of colour a. MixTable[i][i] = i, and MixTable[a][b] is never a unless
   // a = b, so a blend always changes the pixel.
   uint8_t MixTable[256][256]{};
-  uint8_t DarkIdx = 0;   // entry with the smallest colour value (lowest index among equals)
-  uint8_t LightIdx = 0;  // entry with the largest colour value (lowest index among equals)
+  // Entries with the least and the greatest luminance 0.299 R + 0.587 G +
+  // 0.114 B (the lowest index among equals).
+  uint8_t DarkIdx = 0;
+  uint8_t LightIdx = 0;
 };
 
 // Entry i := i / 255; entry 0 is exactly 0.0 and entry 255 exactly 1.0.

@@ -50,6 +50,38 @@ TEST(BlendTable, GreyRamp) {
       }
 }
 
+TEST(BlendTable, DarkAndLightEntriesByLuminance) {
+  // Pure red (luminance 76) is lighter than dark grey (64), pure blue (29)
+  // darker than yellow (226), whatever their 24-bit values say.
+  const auto pal = Palette([](int i) -> TColor {
+    if (i == 0) return RGB(255, 0, 0);
+    if (i == 1) return RGB(64, 64, 64);
+    if (i == 2) return RGB(0, 0, 255);
+    if (i == 3) return RGB(255, 255, 0);
+    return RGB(128, 128, 128);
+  });
+  auto table = std::make_unique<TBlendTable>();
+  MakeMixTable(*pal, *table);
+  EXPECT_EQ(table->DarkIdx, 2);
+  EXPECT_EQ(table->LightIdx, 3);
+
+  // Red versus dark grey alone, and colours of equal luminance: the lowest
+  // index of the equals, even where its 24-bit value is the larger one.
+  const auto ties = Palette([](int i) -> TColor {
+    if (i == 0) return RGB(255, 0, 0);
+    if (i == 3) return RGB(1, 0, 157);  // 0.299 + 17.898 = 18.197
+    if (i == 7) return RGB(0, 31, 0);   // 18.197
+    if (i == 10) return RGB(254, 255, 98);
+    if (i == 20) return RGB(255, 224, 255);  // both 236.803
+    if (i == 30) return RGB(64, 64, 64);
+    return RGB(100, 100, 100);
+  });
+  auto tied = std::make_unique<TBlendTable>();
+  MakeMixTable(*ties, *tied);
+  EXPECT_EQ(tied->DarkIdx, 3);
+  EXPECT_EQ(tied->LightIdx, 10);
+}
+
 TEST(BlendTable, DuplicatesGiveTheLowestIndex) {
   // Entries 0..3 are white, 4.. a ramp from black; 200 and 201 black as well.
   const auto pal = Palette([](int i) -> TColor {

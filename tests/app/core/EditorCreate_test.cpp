@@ -118,7 +118,7 @@ TEST(EditorCreate, ReadsAnExistingPaletteFileAndSpreadsItButNotToTheCopyBuffer) 
   }
   EXPECT_EQ(e.CopyDib->GetColors(1), RGB(0, 0, 0));
   // The blend table belongs to the palette read at start-up.
-  EXPECT_EQ(e.DarkIdx(), 0);  // RGB(0, 255, 0) is the smallest value
+  EXPECT_EQ(e.DarkIdx(), 220);  // RGB(220, 35, 4) has the least luminance
 }
 
 TEST(EditorCreate, SpreadPaletteChangesColoursOnly) {
