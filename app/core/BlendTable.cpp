@@ -16,6 +16,12 @@ namespace {
 // in integers, so equal luminances compare equal.
 int32_t Luminance(TColor c) { return 299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c); }
 
+int32_t SquaredDistance(TColor a, TColor b) {
+  const int32_t dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b),
+                db = GetBValue(a) - GetBValue(b);
+  return dr * dr + dg * dg + db * db;
+}
+
 // The palette in HSL, one array per component, so the means of one entry
 // with many others are worked out on vectors.
 struct THSLColumns {
@@ -85,13 +91,25 @@ void MakeMixTable(const TIxDIB& master, TBlendTable& out) {
   std::vector<uint8_t> nearest(kPairs);
   std::vector<int32_t> distance(kPairs);
   const int32_t paletteSize = master.GetPaletteSize();
-  TNearestColor search(master.InternalDIB().ColorTable(), paletteSize == 0 ? 256 : paletteSize);
+  const int searched = paletteSize == 0 ? 256 : paletteSize;
+  TNearestColor search(master.InternalDIB().ColorTable(), searched);
   search.NearestOfMany(means.data(), kPairs, nearest.data(), distance.data());
+  const auto tiesWith = [&](int entry, TColor mean, int32_t least) {
+    return entry < searched && SquaredDistance(mean, colors[entry]) == least;
+  };
 
   pair = 0;
   for (int j = 0; j < 255; ++j) {
     for (int k = j + 1; k < 256; ++k, ++pair) {
-      const int n = nearest[pair];
+      const TColor mean = means[pair];
+      // Among equally near entries the pair's own colours come first, so a
+      // colour stored again at a lower index never takes a pixel's place.
+      int n = nearest[pair];
+      if (tiesWith(j, mean, distance[pair])) {
+        n = j;
+      } else if (tiesWith(k, mean, distance[pair])) {
+        n = k;
+      }
       // When the mean is nearest to the old colour itself, the painted colour
       // is written instead, so a blend never leaves the pixel as it was.
       out.MixTable[j][k] = static_cast<uint8_t>(n == j ? k : n);

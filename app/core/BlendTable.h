@@ -1,7 +1,9 @@
 // The blend table: for every pair of palette entries the entry the blend tool
 // writes when it paints one colour over the other (the palette entry nearest
-// to their mean in HSL space), and the darkest and lightest entries that the
-// loupe uses for its grid and marks. Depends only on the master palette.
+// to their mean in HSL space; among equally near entries the pair's own
+// colours first, then the lowest index), and the darkest and lightest entries
+// that the loupe uses for its grid and marks. Depends only on the master
+// palette.
 #pragma once
 
 #include <array>

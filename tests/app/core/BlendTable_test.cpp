@@ -82,24 +82,50 @@ TEST(BlendTable, DarkAndLightEntriesByLuminance) {
   EXPECT_EQ(tied->LightIdx, 10);
 }
 
-TEST(BlendTable, DuplicatesGiveTheLowestIndex) {
-  // Entries 0..3 are white, 4.. a ramp from black; 200 and 201 black as well.
+TEST(BlendTable, TiesPreferThePairsOwnEntries) {
+  // White is stored at 0 (the transparent colour, say) and again at 5; light
+  // grey 240 at 9. Their mean (247.5, rounded to 248) is nearest to white,
+  // equally near to entries 0 and 5.
   const auto pal = Palette([](int i) -> TColor {
-    if (i < 4) return clWhite;
-    if (i == 200 || i == 201) return clBlack;
-    return RGB(static_cast<uint8_t>(i - 4), 0, 0);
+    if (i == 0 || i == 5) return clWhite;
+    if (i == 9) return Grey(240);
+    return RGB(0, 0, static_cast<uint8_t>(i));  // far from both
   });
   auto table = std::make_unique<TBlendTable>();
   MakeMixTable(*pal, *table);
-  EXPECT_EQ(table->DarkIdx, 4);   // index 4 is black too, and the lowest such
-  EXPECT_EQ(table->LightIdx, 0);  // white at 0..3
-  // Two whites: their mean is white, nearest entry 0 (lowest of the ties), so
-  // MixTable[0][1] = the painted colour 1, MixTable[1][0] = 0.
-  EXPECT_EQ(table->MixTable[0][1], 1);
-  EXPECT_EQ(table->MixTable[1][0], 0);
-  EXPECT_EQ(table->MixTable[2][3], 0);
-  // Black over black at 200: the mean is black, nearest index 4.
-  EXPECT_EQ(table->MixTable[200][201], 4);
+  // Grey over the white at 5: the nearest is the old colour's own entry, so
+  // the painted colour is written; the pixel never turns into entry 0.
+  EXPECT_EQ(table->MixTable[5][9], 9);
+  // White 5 over grey: white 5, not the equal white at 0.
+  EXPECT_EQ(table->MixTable[9][5], 5);
+  // Entry 0 is one of the pair: the same rule.
+  EXPECT_EQ(table->MixTable[0][9], 9);
+  EXPECT_EQ(table->MixTable[9][0], 0);
+  // Two equal colours: the blend still changes the pixel to the painted one.
+  EXPECT_EQ(table->MixTable[0][5], 5);
+  EXPECT_EQ(table->MixTable[5][0], 0);
+}
+
+TEST(BlendTable, TiesOutsideThePairTakeTheLowestIndex) {
+  // Mid grey at 3 and 7, black at 10, 30 and 40, white at 20; the rest dark
+  // blues, far from all of them.
+  const auto pal = Palette([](int i) -> TColor {
+    if (i == 3 || i == 7) return Grey(128);
+    if (i == 10 || i == 30 || i == 40) return clBlack;
+    if (i == 20) return clWhite;
+    return RGB(0, 0, static_cast<uint8_t>(50 + i % 100));
+  });
+  auto table = std::make_unique<TBlendTable>();
+  MakeMixTable(*pal, *table);
+  EXPECT_EQ(table->DarkIdx, 10);  // the lowest of the blacks
+  EXPECT_EQ(table->LightIdx, 20);
+  // Black and white: the mean grey is stored twice, neither one of the pair.
+  EXPECT_EQ(table->MixTable[10][20], 3);
+  EXPECT_EQ(table->MixTable[20][10], 3);
+  // Black and black: the mean is black, and the pair's own entries come
+  // before the lower black at 10.
+  EXPECT_EQ(table->MixTable[30][40], 40);
+  EXPECT_EQ(table->MixTable[40][30], 30);
 }
 
 TEST(BlendTable, MeanNearestToTheOldColourWritesThePaintedOne) {
@@ -118,8 +144,10 @@ TEST(BlendTable, MeanNearestToTheOldColourWritesThePaintedOne) {
   // white over grey gives white, painting grey over white gives grey.
   EXPECT_EQ(table->MixTable[2][1], 1);
   EXPECT_EQ(table->MixTable[1][2], 2);
-  // Two reds: the mean is red, nearest index 3 (the lowest red).
-  EXPECT_EQ(table->MixTable[10][20], 3);
+  // Two reds: the mean is red, as near to either of the pair as to the red
+  // at 3; the painted colour is written.
+  EXPECT_EQ(table->MixTable[10][20], 20);
+  EXPECT_EQ(table->MixTable[20][10], 10);
   EXPECT_EQ(table->MixTable[3][4], 4);
   EXPECT_EQ(table->MixTable[4][3], 3);
 }
@@ -139,13 +167,20 @@ TEST(BlendTable, MatchesABruteForceSearch) {
       ColorToHSL(pal->GetColors(k), b);
       MixHSL(a, b, m);
       const TColor c = HSLToColor(m);
-      int best = 0, bestD = 1 << 30;
-      for (int i = 0; i < 256; ++i) {
+      const auto distance = [&](int i) {
         const TColor e = pal->GetColors(i);
         const int dr = GetRValue(e) - GetRValue(c), dg = GetGValue(e) - GetGValue(c),
                   db = GetBValue(e) - GetBValue(c);
-        const int d = dr * dr + dg * dg + db * db;
-        if (d < bestD) bestD = d, best = i;
+        return dr * dr + dg * dg + db * db;
+      };
+      int best = 0, bestD = 1 << 30;
+      for (int i = 0; i < 256; ++i)
+        if (distance(i) < bestD) bestD = distance(i), best = i;
+      // Among equally near entries the pair's own come first.
+      if (distance(j) == bestD) {
+        best = j;
+      } else if (distance(k) == bestD) {
+        best = k;
       }
       EXPECT_EQ(table->MixTable[j][k], best == j ? k : best);
       EXPECT_EQ(table->MixTable[k][j], best == k ? j : best);
