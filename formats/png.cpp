@@ -1,10 +1,9 @@
 #include "formats/png.h"
 
-#include <array>
 #include <cstring>
 
 #include "base/Streams.h"
-#include "formats/ZlibStream.h"
+#include "formats/WholeDeflate.h"
 
 namespace pixkura {
 
@@ -12,25 +11,6 @@ namespace {
 
 constexpr uint8_t kSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr int kPaletteEntries = 256;
-
-class TCrcTable {
- public:
-  TCrcTable() {
-    for (uint32_t n = 0; n < 256; ++n) {
-      uint32_t c = n;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      table_[n] = c;
-    }
-  }
-  uint32_t Of(const uint8_t* data, size_t size) const {
-    uint32_t c = 0xFFFFFFFFu;
-    for (size_t i = 0; i < size; ++i) c = table_[(c ^ data[i]) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-  }
-
- private:
-  std::array<uint32_t, 256> table_{};
-};
 
 void WriteU32BE(TStream& s, uint32_t v) {
   const uint8_t b[4] = {static_cast<uint8_t>(v >> 24), static_cast<uint8_t>(v >> 16),
@@ -48,9 +28,9 @@ int64_t BeginChunk(TMemoryStream& file, uint32_t length, const char (&type)[5]) 
 
 // Appends the CRC of the type and data written since typeStart, read back
 // from the file being built.
-void EndChunk(TMemoryStream& file, int64_t typeStart, const TCrcTable& crc) {
+void EndChunk(TMemoryStream& file, int64_t typeStart) {
   const int64_t end = file.Position();
-  WriteU32BE(file, crc.Of(file.Memory() + typeStart, static_cast<size_t>(end - typeStart)));
+  WriteU32BE(file, Crc32(file.Memory() + typeStart, static_cast<size_t>(end - typeStart)));
 }
 
 // Row y unfiltered: filter byte 0, then one palette index per pixel.
@@ -73,7 +53,7 @@ void RawRow(const TIxInternalDIB& d, int32_t y, uint8_t* out) {
 
 }  // namespace
 
-uint32_t PNGCrc32(const uint8_t* data, size_t size) { return TCrcTable().Of(data, size); }
+uint32_t PNGCrc32(const uint8_t* data, size_t size) { return Crc32(data, size); }
 
 std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap) {
   const TIxInternalDIB& d = bitmap.InternalDIB();
@@ -81,7 +61,6 @@ std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap) {
   if (d.Header().biCompression != BI_RGB || (bits != 1 && bits != 4 && bits != 8))
     throw EIxDIBBadDIBType("SavePNG: Bad DIB Type");
 
-  const TCrcTable crc;
   TMemoryStream file;
   file.WriteBuffer(kSignature, sizeof kSignature);
 
@@ -90,7 +69,7 @@ std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap) {
   WriteU32BE(file, static_cast<uint32_t>(d.Height));
   const uint8_t format[5] = {8, 3, 0, 0, 0};  // depth 8, palette, deflate, no filter, no interlace
   file.WriteBuffer(format, sizeof format);
-  EndChunk(file, chunk, crc);
+  EndChunk(file, chunk);
 
   chunk = BeginChunk(file, 3 * kPaletteEntries, "PLTE");
   uint8_t palette[3 * kPaletteEntries];
@@ -101,34 +80,28 @@ std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap) {
     palette[3 * i + 2] = GetBValue(c);
   }
   file.WriteBuffer(palette, sizeof palette);
-  EndChunk(file, chunk, crc);
+  EndChunk(file, chunk);
 
   // The length is known only once the data are compressed.
   const int64_t lengthField = file.Position();
   chunk = BeginChunk(file, 0, "IDAT");
-  // The rows go through deflate one at a time, straight behind the chunk
-  // type: the zlib stream is the same as from one buffer of all rows, without
-  // holding the raw picture and a copy of the compressed data besides.
+  // All rows in one buffer, deflated in one call straight behind the chunk
+  // type.
+  const size_t rowBytes = static_cast<size_t>(d.Width) + 1;
+  std::vector<uint8_t> raw(rowBytes * static_cast<size_t>(d.Height));
+  for (int32_t y = 0; y < d.Height; ++y) RawRow(d, y, raw.data() + rowBytes * static_cast<size_t>(y));
   const int64_t dataStart = file.Position();
-  {
-    TCompressionStream deflater(TCompressionLevel::clMax, file);
-    std::vector<uint8_t> row(static_cast<size_t>(d.Width) + 1);
-    for (int32_t y = 0; y < d.Height; ++y) {
-      RawRow(d, y, row.data());
-      deflater.WriteBuffer(row.data(), static_cast<int64_t>(row.size()));
-    }
-    deflater.Finish();
-  }
+  WriteZlibStream(raw.data(), raw.size(), file);
   const int64_t n = file.Position() - dataStart;
   if (n > 0x7FFFFFFF) throw EIntOverflow("Arithmetic overflow");  // a chunk length is 31 bits
-  EndChunk(file, chunk, crc);
+  EndChunk(file, chunk);
   const int64_t end = file.Position();
   file.SetPosition(lengthField);
   WriteU32BE(file, static_cast<uint32_t>(n));
   file.SetPosition(end);
 
   chunk = BeginChunk(file, 0, "IEND");
-  EndChunk(file, chunk, crc);
+  EndChunk(file, chunk);
   return file.TakeBytes();
 }
 

@@ -1,5 +1,5 @@
 // The PNG writer: an 8-bit palette picture as one IHDR, a 256-entry PLTE, one
-// IDAT of unfiltered rows deflated at the highest level, and IEND.
+// IDAT of unfiltered rows in one zlib stream, and IEND.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,7 @@ std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap);
 void SavePNG(const std::string& fileName, const TIxDIB& bitmap);
 
 // The CRC-32 of PNG chunks (reflected polynomial EDB88320, initial value all
-// ones, result complemented) over data, with its table built on each call.
+// ones, result complemented) over data.
 uint32_t PNGCrc32(const uint8_t* data, size_t size);
 
 }  // namespace pixkura

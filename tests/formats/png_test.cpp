@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace pixkura {
@@ -37,6 +38,19 @@ void MakeSheet(TIxDIB& dib, int32_t w, int32_t h) {
   for (int i = 0; i < 256; ++i) dib.SetColors(i, RGB(i, 255 - i, i * 5));
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x) dib.SetPixels(x, y, (x + 3 * y) % 256);
+}
+
+// A w x h picture of mixed content that deflate handles in different ways:
+// flat runs, a repeating pattern, and random noise, in bands of rows.
+void MakeMixedPicture(TIxDIB& dib, int32_t w, int32_t h) {
+  MakeSheet(dib, w, h);
+  std::mt19937 rng(17);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) {
+      const int band = y / 37 % 3;
+      const int v = band == 0 ? 200 : band == 1 ? (x / 5 + y) % 7 : static_cast<int>(rng() & 255);
+      dib.SetPixels(x, y, v);
+    }
 }
 
 struct TChunk {
@@ -104,6 +118,24 @@ TEST(PNG, SheetInflatesToFilteredRows) {
   }
 }
 
+TEST(PNG, PicturesOfEveryShapeInflateToTheirRows) {
+  for (const auto& [w, h] : {std::pair{1, 300}, {1000, 3}, {333, 257}, {2, 2}, {1500, 1000}}) {
+    TIxDIB dib;
+    MakeMixedPicture(dib, w, h);
+    const std::vector<uint8_t> png = EncodePNG(dib);
+    const std::vector<TChunk> chunks = Chunks(png);
+    ASSERT_EQ(chunks.size(), 4u);
+    const size_t rowBytes = static_cast<size_t>(w) + 1;
+    const std::vector<uint8_t> raw =
+        Inflate(png.data() + chunks[2].DataAt, chunks[2].Length, rowBytes * static_cast<size_t>(h));
+    ASSERT_EQ(raw.size(), rowBytes * static_cast<size_t>(h)) << w << "x" << h;
+    for (int y = 0; y < h; ++y) {
+      ASSERT_EQ(raw[y * rowBytes], 0);
+      for (int x = 0; x < w; ++x) ASSERT_EQ(raw[y * rowBytes + 1 + x], dib.GetPixels(x, y)) << x << "," << y;
+    }
+  }
+}
+
 TEST(PNG, PaletteAlwaysHas256EntriesAndLowDepthsGiveIndices) {
   TIxDIB dib;
   dib.SetBitCount(4);
@@ -140,13 +172,19 @@ std::pair<int, std::string> RunCommand(const std::string& command) {
   return {pclose(p), out};
 }
 
-class PNGFile : public ::testing::Test {
+// Independent decoders on two files: the 256 x 256 sheet, and a picture of
+// odd size and mixed content.
+class PNGFile : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     path_ =
         (std::filesystem::temp_directory_path() / ("pixkura_png_test_" + std::to_string(getpid()) + ".png"))
             .string();
-    MakeSheet(dib_, 256, 256);
+    if (GetParam()) {
+      MakeMixedPicture(dib_, 333, 257);
+    } else {
+      MakeSheet(dib_, 256, 256);
+    }
     dib_.SetColors(0, RGB(0x12, 0x34, 0x56));
     SavePNG(path_, dib_);
   }
@@ -155,7 +193,7 @@ class PNGFile : public ::testing::Test {
   TIxDIB dib_;
 };
 
-TEST_F(PNGFile, PILReadsTheSamePaletteAndIndices) {
+TEST_P(PNGFile, PILReadsTheSamePaletteAndIndices) {
   const char* python = "/usr/bin/python3";
   if (access(python, X_OK) != 0 || RunCommand(std::string(python) + " -c 'import PIL'").first != 0)
     GTEST_SKIP() << "python3 with PIL is not installed";
@@ -178,18 +216,22 @@ TEST_F(PNGFile, PILReadsTheSamePaletteAndIndices) {
     palSum += uint64_t(3 * i) * GetRValue(c) + uint64_t(3 * i + 1) * GetGValue(c) +
               uint64_t(3 * i + 2) * GetBValue(c);
   }
-  for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < 256; ++x) pxSum += uint64_t(y * 256 + x) * dib_.GetPixels(x, y);
-  EXPECT_EQ(out, "P 256 256 768 " + std::to_string(palSum) + " " + std::to_string(pxSum) + "\n");
+  const int32_t w = dib_.GetWidth(), h = dib_.GetHeight();
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) pxSum += uint64_t(y * w + x) * dib_.GetPixels(x, y);
+  EXPECT_EQ(out, "P " + std::to_string(w) + " " + std::to_string(h) + " 768 " + std::to_string(palSum) + " " +
+                     std::to_string(pxSum) + "\n");
 }
 
-TEST_F(PNGFile, PngcheckPasses) {
+TEST_P(PNGFile, PngcheckPasses) {
   if (RunCommand("command -v pngcheck").first != 0) GTEST_SKIP() << "pngcheck is not installed";
   const auto [status, out] = RunCommand("pngcheck -v '" + path_ + "'");
   EXPECT_EQ(status, 0) << out;
   EXPECT_NE(out.find("256 palette entries"), std::string::npos) << out;
   EXPECT_NE(out.find("No errors"), std::string::npos) << out;
 }
+
+INSTANTIATE_TEST_SUITE_P(SheetAndMixedPicture, PNGFile, ::testing::Bool());
 
 }  // namespace
 }  // namespace pixkura
