@@ -1,9 +1,10 @@
-// Reading BMP files from memory and writing PNG sheets.
+// Reading BMP files from memory and writing PNG files: 256 x 256 sheets and
+// a 12-Mpixel 8-bit picture.
 //
 // With PIXKURA_BENCH_DATA set to a folder (compare.sh makes one), the
-// pictures are read from big24.bmp, big8.bmp and sheet_<content>.bmp there,
-// so that another tool can be timed on the very same files; otherwise they
-// are made here.
+// pictures are read from big24.bmp, big8.bmp, sheet_<content>.bmp and
+// picture12m.bmp there, so that another tool can be timed on the very same
+// files; otherwise they are made here.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -90,8 +91,34 @@ std::unique_ptr<TIxDIB> MakeSheet(const std::string& content) {
   return dib;
 }
 
+// A 4000 x 3000 picture of 256 colours: smooth shading with fine grain,
+// as a reduced photo has.
+std::unique_ptr<TIxDIB> MakePicture12M() {
+  auto dib = std::make_unique<TIxDIB>();
+  const std::string path = DataFile("picture12m.bmp");
+  if (!path.empty()) {
+    dib->LoadFromFile(path);
+    return dib;
+  }
+  dib->SetWidth(4000);
+  dib->SetHeight(3000);
+  dib->SetPaletteSize(256);
+  for (int i = 0; i < 256; ++i) dib->SetColors(i, RGB(i, (i * 5) & 255, 255 - i));
+  std::mt19937 rng(13);
+  for (int y = 0; y < 3000; ++y) {
+    uint8_t* row = dib->MutableInternalDIB().Row(y);
+    for (int x = 0; x < 4000; ++x)
+      row[x] = static_cast<uint8_t>((x / 16 + y / 12) + static_cast<int>(rng() % 3));
+  }
+  return dib;
+}
+
+std::unique_ptr<TIxDIB> MakePicture(const std::string& content) {
+  return content == "picture12m" ? MakePicture12M() : MakeSheet(content);
+}
+
 void BM_EncodePNG(benchmark::State& state, const std::string& content) {
-  const std::unique_ptr<TIxDIB> sheet = MakeSheet(content);
+  const std::unique_ptr<TIxDIB> sheet = MakePicture(content);
   size_t size = 0;
   for (auto _ : state) {
     const std::vector<uint8_t> png = EncodePNG(*sheet);
@@ -103,6 +130,9 @@ void BM_EncodePNG(benchmark::State& state, const std::string& content) {
 BENCHMARK_CAPTURE(BM_EncodePNG, photo, std::string("photo"))->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_EncodePNG, blocks, std::string("blocks"))->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_EncodePNG, noise, std::string("noise"))->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_EncodePNG, picture12m, std::string("picture12m"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace pixkura
