@@ -34,7 +34,7 @@ int32_t TNearestColor::CellOf(TColor color) {
          (GetBValue(color) >> kCellBits);
 }
 
-const TNearestColor::TSpan& TNearestColor::Candidates(int32_t cell) {
+PIXKURA_AVX2_CLONE const TNearestColor::TSpan& TNearestColor::Candidates(int32_t cell) {
   TSpan& span = spans_[cell];
   if (span.First >= 0) return span;
   constexpr int32_t side = 1 << kCellBits;
