@@ -1,7 +1,6 @@
 // Start-up: the editor state is built once, in a fixed order, when the window
-// is created; and the palette is kept the same in every bitmap.
+// is created.
 #include <algorithm>
-#include <initializer_list>
 #include <string>
 
 #include "app/core/Editor.h"
@@ -106,15 +105,6 @@ void TEditor::WriteGreyRampPaletteFile() {
     PalDib->SetColors(i, RGB(v, v, v));
   }
   PalSave();
-}
-
-void TEditor::MakeMixTable() { pixkura::MakeMixTable(*PalDib, Blend); }
-
-void TEditor::SpreadPalette() {
-  const HPALETTE palette = PalDib->GetPalette();
-  for (const auto& slot : UndoDibs) slot->SetPalette(palette);
-  for (TIxDIB* dib : {LupeDib, AllDib, RevDib, MovDib, &ChrDib, NomDib, &LayDib, &LayAllDib})
-    dib->SetPalette(palette);
 }
 
 }  // namespace pixkura

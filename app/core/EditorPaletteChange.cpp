@@ -1,0 +1,45 @@
+// The master palette reaching everything that depends on it: the palette of
+// every other bitmap, and the blend table with the darkest and lightest entries.
+#include <array>
+#include <initializer_list>
+
+#include "app/core/Editor.h"
+
+namespace pixkura {
+namespace {
+
+// A blend table together with the palette it was built from.
+struct TBuiltBlendTable {
+  std::array<TColor, 256> Colors{};
+  int32_t PaletteSize = -1;  // -1: nothing built yet
+  TBlendTable Table;
+};
+
+}  // namespace
+
+void TEditor::MakeMixTable() {
+  // The table depends on the master palette alone, and building it takes
+  // 32,640 nearest-colour searches. The last one built is kept for the
+  // process, so reading the same palette again (the palette file, pictures
+  // that share a palette, every editor a test starts) costs one comparison.
+  static TBuiltBlendTable last;
+  std::array<TColor, 256> colors{};
+  for (int32_t i = 0; i < 256; ++i) colors[static_cast<size_t>(i)] = PalDib->GetColors(i);
+  const int32_t size = PalDib->GetPaletteSize();
+  if (size != last.PaletteSize || colors != last.Colors) {
+    last.PaletteSize = -1;  // a build that fails half-way leaves nothing to reuse
+    pixkura::MakeMixTable(*PalDib, last.Table);
+    last.Colors = colors;
+    last.PaletteSize = size;
+  }
+  Blend = last.Table;
+}
+
+void TEditor::SpreadPalette() {
+  const HPALETTE palette = PalDib->GetPalette();
+  for (const auto& slot : UndoDibs) slot->SetPalette(palette);
+  for (TIxDIB* dib : {LupeDib, AllDib, RevDib, MovDib, &ChrDib, NomDib, &LayDib, &LayAllDib})
+    dib->SetPalette(palette);
+}
+
+}  // namespace pixkura
