@@ -362,8 +362,8 @@ class TEditor {
   void RenderLayerPicture(const TLoupeWindow& r);
   void FillBeyondCell(const TLoupeWindow& r);
   void DrawLoupeLines(const TLoupeWindow& r);
-  // Builds LayDib (and LayAllDib when a view needs it) for the loupe window (EditorLayers.cpp).
-  void BuildLoupeComposites(const TLoupeWindow& r);
+  // Builds LayDib (and LayAllDib when a view needs it) over the selected cell (EditorLayers.cpp).
+  void BuildCellComposites();
 
   // Zoom and markers (EditorCommands.cpp, EditorPalette.cpp).
   void SetZoom(uint8_t bairitu);

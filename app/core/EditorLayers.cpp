@@ -5,16 +5,17 @@
 
 namespace pixkura {
 
-void TEditor::BuildLoupeComposites(const TLoupeWindow& r) {
-  // Only the loupe window is refreshed: it is all a redraw shows.
+void TEditor::BuildCellComposites() {
+  // The whole cell, not only the part the loupe shows: the special views and
+  // the eyedropper read all of it. A cell is at most a few block copies.
   const bool fourWay = YONBUN.Checked();
   const TLayerStack stack = LayerStackOf(CellX, CellY, ChrX, ChrY, fourWay);
-  LayLayersBelow(stack, r.sx, r.sy, r.w, r.h, *AllDib, LayDib, Toumei);
+  LayLayersBelow(stack, CellX, CellY, ChrX, ChrY, *AllDib, LayDib, Toumei);
   // In the four-way split "all" costs three more copies, so it is built only
   // when the loupe or the special views show it.
   if (fourWay && LupeLay.ItemIndex() != 2 && ViewLay.ItemIndex() != 2) return;
-  CopyLayerBlock(r.sx, r.sy, r.w, r.h, LayDib, LayAllDib);
-  LayLayersAbove(stack, r.sx, r.sy, r.w, r.h, *AllDib, LayAllDib, Toumei);
+  CopyLayerBlock(CellX, CellY, ChrX, ChrY, LayDib, LayAllDib);
+  LayLayersAbove(stack, CellX, CellY, ChrX, ChrY, *AllDib, LayAllDib, Toumei);
 }
 
 void TEditor::ComposeLayerFrame(int32_t X, int32_t Y, bool All) {

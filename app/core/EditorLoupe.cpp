@@ -1,7 +1,8 @@
 // The loupe: a window of the selected cell, magnified Bai times, rendered into
 // LupeDib with the layer composites, the fill beyond the cell, the grid, the
 // cell-edge marks and the centre lines. RedrawLoupe runs after every pen
-// segment, so it touches only what it shows and allocates nothing.
+// segment, so it touches only what it shows (and the layer composites of the
+// cell, which the other views read) and allocates nothing.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -67,7 +68,7 @@ TEditor::TLoupeWindow TEditor::LoupeWindow() const {
 void TEditor::RedrawLoupe() {
   const TLoupeWindow r = LoupeWindow();
   if (kasane.Checked()) {
-    BuildLoupeComposites(r);
+    BuildCellComposites();
     RenderLayerPicture(r);
   } else {
     StretchToLoupe(*AllDib, r);

@@ -120,6 +120,10 @@ void TEditor::MovTimTimer(TComponent* /*Sender*/) {
       Host.WaitUntil(roundStart + kAnimationRound);
     }
   }
+  // The frames were composed in LayAllDib, over the selected cell too (the
+  // first frame of the up row is the cell): give the eyedropper and the
+  // views the cell's own composites back.
+  if (kasane.Checked()) BuildCellComposites();
 }
 
 void TEditor::StepBarChange(TComponent* /*Sender*/) { Step.SetText(std::to_string(StepBar.Position())); }

@@ -151,6 +151,44 @@ TEST_F(LayersTest, FrameCompositeGoesStraightIntoLayAllDib) {
     for (int32_t x = 32; x < 64; ++x) ASSERT_EQ(e->LayAllDib.GetPixels(x, y), Seen(*e, s, 3, x, y));
 }
 
+TEST_F(LayersTest, AtHighZoomTheCompositesCoverTheWholeCell) {
+  // x16 shows 16 x 16 of the 32 x 32 cell; the views and the eyedropper read
+  // all of it, so all of it is composed.
+  e->x16.Click();
+  e->NomChk.SetChecked(true);
+  Show(32, 32, false, 2);
+  const Stack s{kHalves, 1};
+  for (int32_t y = 32; y < 64; ++y)
+    for (int32_t x = 32; x < 64; ++x) {
+      ASSERT_EQ(e->LayDib.GetPixels(x, y), Seen(*e, s, 1, x, y)) << x << "," << y;
+      ASSERT_EQ(e->LayAllDib.GetPixels(x, y), Seen(*e, s, 1, x, y)) << x << "," << y;
+      ASSERT_EQ(e->NomDib->GetPixels(x - 32, y - 32), Seen(*e, s, 1, x, y)) << x << "," << y;
+    }
+  // A change in the hidden part reaches the views at once.
+  e->AllDib->SetPixels(60, 60, 77);
+  e->RedrawLoupe();
+  EXPECT_EQ(e->NomDib->GetPixels(28, 28), 77);
+}
+
+TEST_F(LayersTest, TheAnimationLeavesTheEyedropperTheCellsOwnComposite) {
+  // The loupe shows "all", the animation "below": the first frame of the up
+  // row is the cell itself, composed into LayAllDib by the animation.
+  e->ViewLay.SetItemIndex(1);
+  Show(0, 128, true, 2);  // bottom-left quadrant, under the two top quadrants
+  const Stack s{kQuadrants, 1};
+  int32_t x = 0, y = 128;  // a pixel where the layers above cover the cell
+  while (Seen(*e, s, 3, x, y) == Seen(*e, s, 1, x, y)) ++x;
+  ASSERT_LT(x, 32);
+  e->MovMouseDown(&e->MovUp, TMouseButton::mbLeft, {}, 0, 0);
+  ASSERT_TRUE(e->MovTim.Enabled());
+  e->MovTimTimer(&e->MovTim);
+  e->MovMouseUp(&e->MovUp, TMouseButton::mbLeft, {}, 0, 0);
+  // Shift + right button picks from the composite the loupe shows.
+  e->LupeViewMouseDown(&e->LupeView, TMouseButton::mbRight, TShiftState{true}, x, 0);
+  e->LupeViewMouseUp(&e->LupeView, TMouseButton::mbRight, TShiftState{true}, x, 0);
+  EXPECT_EQ(e->MainColor, Seen(*e, s, 3, x, y));
+}
+
 // Half density: holes of the cell show the colour beneath mixed with a dither
 // index, as pattern blocks of the zoom's size.
 struct HalfDensity : LayersTest, ::testing::WithParamInterface<std::tuple<int, bool>> {};
