@@ -145,6 +145,9 @@ void TEditor::DrawLoupeLines(const TLoupeWindow&) {
 }
 
 void TEditor::StoreCell() {
+  // Every store changes the sheet: a stroke that goes on after a save made
+  // while it was under way is a change again.
+  Modified = true;
   if (Hamidasi.Checked()) {
     CopyBlock(0, 0, ChrX - 1, ChrY - 1, ChrDib, CellX, CellY, *AllDib);
     return;

@@ -25,6 +25,10 @@ void TEditor::TakeSnapshot() {
 }
 
 void TEditor::ShowUndoSlot(int32_t slot) {
+  // A stroke under way ends here (an undo reached from the keyboard while the
+  // pen is held): drawing on would change the sheet without a snapshot, and
+  // the next undo would lose what it drew.
+  PenDown = false;
   AllDib->Assign(UndoDibs[static_cast<size_t>(slot)].get());
   RefreshChrDib();
   RedrawLoupe();

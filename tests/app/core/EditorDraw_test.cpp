@@ -79,6 +79,15 @@ TEST_F(DrawTest, StrokeDrawsSegmentsAndHidesTheFramesWhileDown) {
   EXPECT_EQ(e.LupeDib->GetPixels(6 * 8 + 1, 2 * 8 + 1), 5);  // shown in the loupe
 }
 
+TEST_F(DrawTest, AStrokeGoingOnAfterASaveMarksTheSheetModifiedAgain) {
+  TEditor& e = Start();
+  Press(e, 2, 2);
+  Move(e, 4, 2);
+  e.Modified = false;  // a save while the pen is held (from the keyboard)
+  Move(e, 8, 2);
+  EXPECT_TRUE(e.Modified);
+}
+
 TEST_F(DrawTest, DraggingOutOfTheLoupeClampsToTheCellBorder) {
   TEditorSettings s;
   s.PenSize = 3;

@@ -92,6 +92,26 @@ TEST_F(UndoTest, SnapshotsShareStorageAndUndoRefillsTheCurrentCell) {
   EXPECT_EQ(e.CellX, 32);
 }
 
+TEST_F(UndoTest, AnUndoDuringAStrokeEndsTheStroke) {
+  // An undo reached while the pen is held (from the keyboard): the moves
+  // after it draw nothing, so undo and redo keep meaning what they showed.
+  TEditor& e = f.Start();
+  e.MainColor = 5;
+  e.LupeViewMouseDown(&e.LupeView, TMouseButton::mbLeft, {}, 2 * 8, 2 * 8);
+  e.LupeViewMouseMove(&e.LupeView, {}, 6 * 8, 2 * 8);
+  e.btUndo.Click();
+  EXPECT_FALSE(e.PenDown);
+  e.LupeViewMouseMove(&e.LupeView, {}, 6 * 8, 9 * 8);
+  EXPECT_EQ(e.AllDib->GetPixels(6, 5), 0);
+  EXPECT_EQ(e.AllDib->GetPixels(4, 2), 0);
+  e.btRedo.Click();
+  EXPECT_EQ(e.AllDib->GetPixels(4, 2), 5);
+  EXPECT_EQ(e.AllDib->GetPixels(6, 5), 0);
+  e.btUndo.Click();
+  e.btRedo.Click();
+  EXPECT_EQ(e.AllDib->GetPixels(4, 2), 5);
+}
+
 TEST_F(UndoTest, TooFewSlotsAreRaisedToTwo) {
   TEditorSettings s;
   s.Undo = 0;
