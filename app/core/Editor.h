@@ -340,6 +340,7 @@ class TEditor {
   // Sheet view (EditorSheet.cpp).
   void ShowMagnifier(int32_t left, int32_t top);
   void PickCopyBlock();
+  void RestartCopySpan();
   void DropCopyBlock(int32_t dx, int32_t dy);
 
   // Special views (EditorPreview.cpp).

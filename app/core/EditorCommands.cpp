@@ -82,6 +82,7 @@ void TEditor::PClick(TComponent* Sender) {
 void TEditor::GridClick(TComponent* Sender) {
   if (Sender == &Grid) GridOn = !GridOn;
   if (Sender == &Chuou) CLineOn = !CLineOn;
+  if (Sender == &SFree) RestartCopySpan();
   // Every option is read by the drawing code, so any of them redraws.
   RedrawLoupe();
 }

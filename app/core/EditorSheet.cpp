@@ -10,7 +10,13 @@ namespace pixkura {
 
 namespace {
 constexpr int32_t kSheet = 256;
-}
+
+// A block of whole grid steps may reach past the sheet's right or bottom
+// edge (a free start near the edge, a grid that does not divide 256): it is
+// cut there, so the frame shows and the copy holds only sheet pixels.
+int32_t CutToSheet(int32_t start, int32_t size) { return std::max(0, std::min(size, kSheet - start)); }
+
+}  // namespace
 
 TEditor::TSheetPoint TEditor::SheetPointOf(TComponent* Sender, int32_t X, int32_t Y) const {
   // The frames over the sheet report their own coordinates; shift them onto the sheet.
@@ -43,6 +49,18 @@ void TEditor::AllbtClick(TComponent* Sender) {
 void TEditor::SelSizeBarChange(TComponent* /*Sender*/) {
   SelSize = static_cast<uint8_t>(SelSizeBar.Position());
   SelSizeLab.SetText(std::to_string(SelSize));
+  RestartCopySpan();
+}
+
+void TEditor::RestartCopySpan() {
+  // A span measures its corner and its size in one grid. When the grid
+  // changes (its size, or the free start) while a span is open, the span
+  // starts again in the new grid at the grid point of its corner.
+  if (!CopyOn) return;
+  const int32_t c = SFree.Checked() ? 1 : SelSize;
+  CopyX = (CopySel.Left() - AllView.Left()) / c;
+  CopyY = (CopySel.Top() - AllView.Top()) / c;
+  CopySel.SetBounds(AllView.Left() + CopyX * c, AllView.Top() + CopyY * c, 0, 0);
 }
 
 void TEditor::ShowMagnifier(int32_t left, int32_t top) {
@@ -53,7 +71,8 @@ void TEditor::ShowMagnifier(int32_t left, int32_t top) {
   const bool whole = x0 == left && y0 == top && x1 == left + 8 && y1 == top + 8;
   if (!whole) FillBox(0, 0, 63, 63, Toumei, *MovDib);
   if (x0 < x1 && y0 < y1)
-    StretchCopy(x0, y0, x1, y1, *AllDib, 8 * (x0 - left), 8 * (y0 - top), 8 * (x1 - left), 8 * (y1 - top), *MovDib);
+    StretchCopy(x0, y0, x1, y1, *AllDib, 8 * (x0 - left), 8 * (y0 - top), 8 * (x1 - left), 8 * (y1 - top),
+                *MovDib);
 }
 
 void TEditor::AllViewMouseMove(TComponent* Sender, TShiftState /*Shift*/, int32_t X, int32_t Y) {
@@ -69,7 +88,8 @@ void TEditor::AllViewMouseMove(TComponent* Sender, TShiftState /*Shift*/, int32_
     if (gx >= CopyX && gy >= CopyY && (gx + 1) * c <= kSheet && (gy + 1) * c <= kSheet) {
       const int32_t w = SFree.Checked() ? ((gx - CopyX) / SelSize + 1) * SelSize : (gx - CopyX + 1) * SelSize;
       const int32_t h = SFree.Checked() ? ((gy - CopyY) / SelSize + 1) * SelSize : (gy - CopyY + 1) * SelSize;
-      CopySel.SetBounds(CopySel.Left(), CopySel.Top(), w, h);
+      CopySel.SetBounds(CopySel.Left(), CopySel.Top(), CutToSheet(CopySel.Left() - AllView.Left(), w),
+                        CutToSheet(CopySel.Top() - AllView.Top(), h));
     }
   } else if (CopyReady) {
     if (p.x >= 0 && p.x < kSheet && p.y >= 0 && p.y < kSheet)
@@ -83,8 +103,9 @@ void TEditor::PickCopyBlock() {
   CopyReady = true;
   CopySel.SetBrushStyle(TBrushStyle::bsCross);
   // A second click without a move picks one grid cell.
-  const int32_t w = CopySel.Width() == 0 ? SelSize : CopySel.Width();
-  const int32_t h = CopySel.Height() == 0 ? SelSize : CopySel.Height();
+  const int32_t sx = CopySel.Left() - AllView.Left(), sy = CopySel.Top() - AllView.Top();
+  const int32_t w = CutToSheet(sx, CopySel.Width() == 0 ? SelSize : CopySel.Width());
+  const int32_t h = CutToSheet(sy, CopySel.Height() == 0 ? SelSize : CopySel.Height());
   CopySel.SetBounds(CopySel.Left(), CopySel.Top(), w, h);
   CopyDib->SetWidth(w);
   CopyDib->SetHeight(h);
@@ -92,7 +113,7 @@ void TEditor::PickCopyBlock() {
   CopyDib->SetPixelFormat(ixPf8Bit);
   CopyDib->SetPaletteSize(256);
   for (int32_t i = 0; i < 256; ++i) CopyDib->SetColors(i, AllDib->GetColors(i));
-  const int32_t sx = CopySel.Left() - AllView.Left(), sy = CopySel.Top() - AllView.Top();
+  // Every pixel of the copy comes from the sheet: none is left from an earlier block.
   CopyBlock(sx, sy, sx + w - 1, sy + h - 1, *AllDib, 0, 0, *CopyDib);
 }
 
@@ -119,7 +140,8 @@ void TEditor::DropCopyBlock(int32_t dx, int32_t dy) {
   RedrawLoupe();
 }
 
-void TEditor::AllViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState /*Shift*/, int32_t X, int32_t Y) {
+void TEditor::AllViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState /*Shift*/, int32_t X,
+                               int32_t Y) {
   const TSheetPoint p = SheetPointOf(Sender, X, Y);
   if (p.x < 0 || p.x >= kSheet || p.y < 0 || p.y >= kSheet) return;
   const int32_t c = p.c;

@@ -149,6 +149,60 @@ TEST_F(SheetTest, DropCopiesWithOrWithoutTheTransparentColourAndCutsAtTheEdge) {
   EXPECT_EQ(e.AllDib->GetPixels(65, 64), Sheet(1, 0));
 }
 
+TEST_F(SheetTest, ABlockReachingPastTheSheetIsCutAndHoldsOnlySheetPixels) {
+  TEditor& e = Start();
+  e.SFree.SetChecked(true);
+  // An earlier 8 x 8 block of one value stays in the copy buffer after a cancel.
+  PaintSheet(e, 0, 0, 8, 8, [](int32_t, int32_t) { return 150; });
+  Down(e, 0, 0);
+  Down(e, 0, 0);
+  Down(e, 0, 0, TMouseButton::mbRight);
+  ASSERT_EQ(e.CopyDib->GetWidth(), 8);
+  // A free start four pixels before the right edge: 8 wide by the grid, 4 in the sheet.
+  Down(e, 252, 100);
+  Move(e, 255, 101);
+  EXPECT_EQ(e.CopySel.Width(), 4);
+  Down(e, 255, 101);
+  EXPECT_EQ(e.CopySel.Width(), 4);
+  ASSERT_EQ(e.CopyDib->GetWidth(), 4);
+  ASSERT_EQ(e.CopyDib->GetHeight(), 8);
+  for (int32_t y = 0; y < 8; ++y)
+    for (int32_t x = 0; x < 4; ++x)
+      ASSERT_EQ(e.CopyDib->GetPixels(x, y), Sheet(252 + x, 100 + y)) << x << "," << y;
+  Down(e, 40, 40);  // the drop writes the four columns, nothing beside them
+  EXPECT_EQ(e.AllDib->GetPixels(43, 47), Sheet(255, 107));
+  EXPECT_EQ(e.AllDib->GetPixels(44, 40), Sheet(44, 40));
+
+  // A grid that does not divide 256: the last grid cell of a row is cut too.
+  e.SFree.SetChecked(false);
+  e.SelSizeBar.SetPosition(7);
+  Down(e, 255, 0);
+  Down(e, 255, 0);
+  EXPECT_EQ(e.CopySel.Left(), e.AllView.Left() + 252);
+  EXPECT_EQ(e.CopyDib->GetWidth(), 4);
+  EXPECT_EQ(e.CopyDib->GetHeight(), 7);
+}
+
+TEST_F(SheetTest, ChangingTheGridWhileSpanningRestartsTheSpanInTheNewGrid) {
+  TEditor& e = Start();
+  Down(e, 20, 20);  // corner at grid (2, 2) of 8: pixel (16, 16)
+  Move(e, 45, 30);
+  e.SelSizeBar.SetPosition(16);  // the corner becomes grid (1, 1) of 16
+  EXPECT_EQ(e.CopyX, 1);
+  EXPECT_EQ(e.CopyY, 1);
+  EXPECT_EQ(e.CopySel.Left(), e.AllView.Left() + 16);
+  Move(e, 40, 40);  // grid (2, 2) of 16: two grid cells each way
+  EXPECT_EQ(e.CopySel.Width(), 32);
+  EXPECT_EQ(e.CopySel.Height(), 32);
+  e.SFree.SetChecked(true);  // free start: the corner stays at its pixel
+  EXPECT_EQ(e.CopyX, 16);
+  Move(e, 40, 40);  // (40 - 16) div 16 + 1 = 2 grid cells of 16
+  EXPECT_EQ(e.CopySel.Width(), 32);
+  Down(e, 40, 40);
+  EXPECT_EQ(e.CopyDib->GetPixels(0, 0), Sheet(16, 16));
+  EXPECT_EQ(e.CopyDib->GetWidth(), 32);
+}
+
 TEST_F(SheetTest, RightClickCancelsWithoutChangingTheSheet) {
   TEditor& e = Start();
   Down(e, 0, 0);
