@@ -223,6 +223,12 @@ class TEditor {
 
   // ---- Start-up and palette (EditorCreate.cpp) ----------------------------------
   void FormCreate();
+  // Every change of the master palette ends here: the palette spread to every
+  // bitmap (SpreadPalette, the copy block included), MixTable, DarkIdx and
+  // LightIdx rebuilt (MakeMixTable), the swatches, both colour boxes and the
+  // pen cursor recoloured, the loupe and the views redrawn
+  // (EditorPaletteChange.cpp).
+  void ApplyPaletteChange();
   void SpreadPalette();
   void MakeMixTable();
   // Reads the settings and applies them (EditorSettings.cpp).

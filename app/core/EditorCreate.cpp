@@ -64,10 +64,7 @@ void TEditor::FormCreate(const TEditorSettings& stored) {
   CreateUndoSlots();
   if (!FileExists(PaletteFilePath())) WriteGreyRampPaletteFile();
   FillUnitTable(UnitTable);
-  PalLoad();  // ends with SpreadPalette
-  MakeMixTable();
-  DrawPaletteSwatches();
-  RedrawLoupe();
+  PalLoad();  // ends with ApplyPaletteChange: tables, swatches, colour boxes, loupe
   Uwagaki = false;
 }
 

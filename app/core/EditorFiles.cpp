@@ -59,11 +59,8 @@ void LoadSheet(TEditor& e, const std::string& fileName) {
   const int32_t bottom = std::min(picture.GetHeight(), kSheetSize) - 1;
 
   TakeOverPalette(e, picture);
-  e.SpreadPalette();
-  e.MakeMixTable();
-  e.DrawPaletteSwatches();
   CopyBlock(0, 0, right, bottom, picture, 0, 0, *e.AllDib);
-  e.RedrawLoupe();
+  e.ApplyPaletteChange();
   e.AllView.Invalidate();
 
   e.FileName = fileName;

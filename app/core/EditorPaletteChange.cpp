@@ -1,5 +1,6 @@
 // The master palette reaching everything that depends on it: the palette of
-// every other bitmap, and the blend table with the darkest and lightest entries.
+// every other bitmap (the copy block's too), the blend table with the darkest
+// and lightest entries, the swatches, both colour boxes, the loupe and the views.
 #include <array>
 #include <initializer_list>
 
@@ -38,8 +39,25 @@ void TEditor::MakeMixTable() {
 void TEditor::SpreadPalette() {
   const HPALETTE palette = PalDib->GetPalette();
   for (const auto& slot : UndoDibs) slot->SetPalette(palette);
-  for (TIxDIB* dib : {LupeDib, AllDib, RevDib, MovDib, &ChrDib, NomDib, &LayDib, &LayAllDib})
+  // The copy block too: a block waiting to be dropped or saved shows, and
+  // is written with, the colours of the sheet it came from.
+  for (TIxDIB* dib : {LupeDib, AllDib, RevDib, MovDib, &ChrDib, NomDib, &LayDib, &LayAllDib, CopyDib})
     dib->SetPalette(palette);
+}
+
+void TEditor::ApplyPaletteChange() {
+  SpreadPalette();
+  MakeMixTable();
+  // The swatches' pixels are their indices; drawing them again only matters
+  // the first time, and costs little.
+  DrawPaletteSwatches();
+  PalView.Invalidate();
+  ShowMainColor();
+  ShowToumei();
+  Cur.SetBrushColor(LupeDib->GetColors(MainColor));
+  // The grid and the marks take the new darkest and lightest entries.
+  RedrawLoupe();
+  for (TImage* view : {&AllView, &CopyView, &MovView}) view->Invalidate();
 }
 
 }  // namespace pixkura

@@ -16,7 +16,7 @@ void TEditor::PalLoad(TComponent*) {
   for (size_t i = 0; i < values.size(); ++i) values[i] = PalDib->GetColors(static_cast<int32_t>(i));
   const size_t entries = ReadPaletteFile(PaletteFilePath(), values);
   for (size_t i = 0; i < entries; ++i) PalDib->SetColors(static_cast<int32_t>(i), values[i]);
-  SpreadPalette();
+  ApplyPaletteChange();
 }
 
 void TEditor::PalSave(TComponent*) {

@@ -40,10 +40,11 @@ TEST(EditorCreate, BuildsEveryBufferAndTheInitialState) {
   EXPECT_EQ(e.LupeDib, &e.LupeView.Picture);
   EXPECT_EQ(e.AllDib, &e.AllView.Picture);
   EXPECT_EQ(e.CopyDib, &e.CopyView.Picture);
-  // The copy buffer is left alone until the sheet view fills it.
+  // The copy buffer keeps its one pixel until the sheet view fills it; it
+  // takes the master palette with every other bitmap.
   EXPECT_EQ(e.CopyDib->GetWidth(), 1);
   EXPECT_EQ(e.CopyDib->GetHeight(), 1);
-  EXPECT_EQ(e.CopyDib->GetPaletteSize(), 2);
+  EXPECT_EQ(e.CopyDib->GetPaletteSize(), 256);
 
   ASSERT_EQ(e.UndoDibs.size(), 15u);
   for (const auto& slot : e.UndoDibs) EXPECT_EQ(slot->GetWidth(), 256);
@@ -103,20 +104,19 @@ TEST(EditorCreate, WithoutPaletteFileWritesAndShowsTheGreyRamp) {
   EXPECT_EQ(e.AllDib->GetColors(128), RGB(128, 128, 128));
 }
 
-TEST(EditorCreate, ReadsAnExistingPaletteFileAndSpreadsItButNotToTheCopyBuffer) {
+TEST(EditorCreate, ReadsAnExistingPaletteFileAndSpreadsItToEveryBitmap) {
   TEditorFixture f;
   const std::vector<uint8_t> file = PaletteBytes(Rainbow);
   WriteBytes(f.Folder.File("Pixkura.pal"), file);
   TEditor& e = f.Start();
   EXPECT_EQ(ReadBytes(f.Folder.File("Pixkura.pal")), file);  // read, not rewritten
-  std::vector<const TIxDIB*> spread{e.LupeDib, e.AllDib, e.RevDib,  e.MovDib,
-                                    &e.ChrDib, e.NomDib, &e.LayDib, &e.LayAllDib};
+  std::vector<const TIxDIB*> spread{e.LupeDib, e.AllDib,  e.RevDib,     e.MovDib, &e.ChrDib,
+                                    e.NomDib,  &e.LayDib, &e.LayAllDib, e.CopyDib};
   for (const auto& slot : e.UndoDibs) spread.push_back(slot.get());
   for (int i : {0, 1, 77, 200, 255}) {
     EXPECT_EQ(e.PalDib->GetColors(i), Rainbow(i));
     for (const TIxDIB* dib : spread) EXPECT_EQ(dib->GetColors(i), Rainbow(i)) << i;
   }
-  EXPECT_EQ(e.CopyDib->GetColors(1), RGB(0, 0, 0));
   // The blend table belongs to the palette read at start-up.
   EXPECT_EQ(e.DarkIdx(), 220);  // RGB(220, 35, 4) has the least luminance
 }
