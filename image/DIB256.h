@@ -55,8 +55,10 @@ void PatternBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t colorA, 
 // A line of pen dots including both end points.
 void PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t color, TIxDIB& dib, bool useTransparent,
              uint8_t transparentColor, bool wrap, uint8_t penSize);
-// A line drawn with a clamped square pen of side penSize (1..5); even sizes lie
-// right-below the pointer. No wrap, no transparency; size 0 draws nothing.
+// A line drawn with a square pen of side penSize (the squares of PenDot for
+// 1..5, from the pointer for larger sizes); even sizes lie right-below the
+// pointer. Each square is clipped to the bitmap: a square wholly outside paints
+// nothing. No wrap, no transparency; size 0 draws nothing.
 void SquarePenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t color, TIxDIB& dib,
                    uint8_t penSize);
 // Row y from x1 to x2 (nothing when x2 < x1). A row outside raises

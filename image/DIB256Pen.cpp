@@ -73,9 +73,11 @@ class TLineWalk {
 
   // The steps whose point lies inside a w x h bitmap: one run, since both
   // coordinates move monotonically with t.
-  TRange StepsInside(int32_t w, int32_t h) const {
-    const TRange xs = Inside([this](int64_t t) { return X(t); }, dx_ > 0, w);
-    const TRange ys = Inside([this](int64_t t) { return Y(t); }, dy_ > 0, h);
+  TRange StepsInside(int32_t w, int32_t h) const { return StepsWithin(0, int64_t{w} - 1, 0, int64_t{h} - 1); }
+  // The steps whose point lies in the box x0..x1, y0..y1 (inclusive).
+  TRange StepsWithin(int64_t x0, int64_t x1, int64_t y0, int64_t y1) const {
+    const TRange xs = Within([this](int64_t t) { return X(t); }, dx_ > 0, x0, x1);
+    const TRange ys = Within([this](int64_t t) { return Y(t); }, dy_ > 0, y0, y1);
     return {std::max(xs.First, ys.First), std::min(xs.Last, ys.Last)};
   }
 
@@ -101,12 +103,12 @@ class TLineWalk {
     return lo;
   }
   template <typename Coord>
-  TRange Inside(Coord c, bool rising, int32_t size) const {
+  TRange Within(Coord c, bool rising, int64_t lo, int64_t hi) const {
     if (rising)
-      return {FirstTrue([&](int64_t t) { return c(t) >= 0; }),
-              FirstTrue([&](int64_t t) { return c(t) >= size; }) - 1};
-    return {FirstTrue([&](int64_t t) { return c(t) <= size - 1; }),
-            FirstTrue([&](int64_t t) { return c(t) < 0; }) - 1};
+      return {FirstTrue([&](int64_t t) { return c(t) >= lo; }),
+              FirstTrue([&](int64_t t) { return c(t) > hi; }) - 1};
+    return {FirstTrue([&](int64_t t) { return c(t) <= hi; }),
+            FirstTrue([&](int64_t t) { return c(t) < lo; }) - 1};
   }
 
   int32_t x1_, y1_, x2_, y2_;
@@ -161,12 +163,16 @@ void SquarePenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t color
   if (penSize == 0) return;
   const TRows rows = Rows8(dib, "SquarePenLine");
   // The same squares as pen dots of sizes 1..5; larger sizes from the pointer.
-  const int32_t offset = DotSquare(penSize).Offset;
+  const int64_t offset = DotSquare(penSize).Offset, last = offset + penSize - 1;
   const TLineWalk line(x1, y1, x2, y2);
-  // Every step counts: a square outside is clamped onto the nearest edge.
-  for (int64_t t = 0; t < line.Steps(); ++t) {
-    const int64_t x = line.X(t) + offset, y = line.Y(t) + offset;
-    FillBoxRows(rows, x, y, x + penSize - 1, y + penSize - 1, color);
+  // Only the steps whose square reaches into the bitmap paint, each its part
+  // inside: a square beyond the edge is dropped, never moved onto the edge.
+  const TRange steps = line.StepsWithin(-last, rows.Width - 1 - offset, -last, rows.Height - 1 - offset);
+  for (int64_t t = steps.First; t <= steps.Last; ++t) {
+    const int64_t x = line.X(t), y = line.Y(t);
+    FillBoxRows(rows, std::max<int64_t>(x + offset, 0), std::max<int64_t>(y + offset, 0),
+                std::min<int64_t>(x + last, rows.Width - 1), std::min<int64_t>(y + last, rows.Height - 1),
+                color);
   }
 }
 

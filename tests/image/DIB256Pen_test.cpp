@@ -146,14 +146,14 @@ TEST(DIB256Pen, PenLineVisitsOnlyTheStepsInsideButAllOfThem) {
   EXPECT_EQ(Picture(wide), "2.......\n.2......\n11211111\n...2....");
 }
 
-TEST(DIB256Pen, SquarePenLineClampsItsSquares) {
+TEST(DIB256Pen, SquarePenLineClipsItsSquares) {
   TIxDIB dib;
   Shape8(dib, 5, 5);
   SquarePenLine(0, 0, 0, 0, 1, dib, 2);
   EXPECT_EQ(Picture(dib), "11...\n11...\n.....\n.....\n.....");
   TIxDIB five;
   Shape8(five, 5, 5);
-  SquarePenLine(0, 0, 0, 0, 1, five, 5);  // (-2..2) clamped
+  SquarePenLine(0, 0, 0, 0, 1, five, 5);  // (-2..2): the part inside
   EXPECT_EQ(Picture(five), "111..\n111..\n111..\n.....\n.....");
   TIxDIB four;
   Shape8(four, 5, 5);
@@ -163,11 +163,13 @@ TEST(DIB256Pen, SquarePenLineClampsItsSquares) {
   Shape8(line, 6, 3);
   SquarePenLine(0, 0, 3, 0, 1, line, 3);
   EXPECT_EQ(Picture(line), "11111.\n11111.\n......");
-  // Wholly outside: clamping paints the nearest edge.
+  // Wholly outside: nothing, not the nearest edge.
   TIxDIB outside;
   Shape8(outside, 4, 4);
   SquarePenLine(-10, -10, -10, -10, 1, outside, 1);
-  EXPECT_EQ(Picture(outside), "1...\n....\n....\n....");
+  SquarePenLine(-3, 6, 9, 6, 1, outside, 3);  // below the bitmap, sideways
+  SquarePenLine(6, -1, 6, 9, 1, outside, 4);  // right of it, downwards
+  EXPECT_EQ(Picture(outside), "....\n....\n....\n....");
   TIxDIB six;  // beyond 5: a square of that side from the pointer
   Shape8(six, 8, 8);
   SquarePenLine(1, 1, 1, 1, 1, six, 6);
@@ -177,6 +179,27 @@ TEST(DIB256Pen, SquarePenLineClampsItsSquares) {
   Shape8(zero, 4, 4);
   SquarePenLine(1, 1, 2, 2, 1, zero, 0);
   EXPECT_EQ(Count(zero, 1), 0);
+}
+
+TEST(DIB256Pen, SquarePenLineLeavingAndReenteringPaintsOnlyWhatLiesInside) {
+  // Down out of the bitmap, sideways below it, back up: the sideways part
+  // leaves no streak on the bottom row.
+  TIxDIB dib;
+  Shape8(dib, 6, 4);
+  SquarePenLine(0, 0, 0, 7, 1, dib, 2);
+  SquarePenLine(0, 7, 4, 7, 1, dib, 2);
+  SquarePenLine(4, 7, 4, 2, 1, dib, 2);
+  EXPECT_EQ(Picture(dib), "11....\n11....\n11..11\n11..11");
+  // Pen 3 one row below the edge still paints its top row on the edge.
+  TIxDIB edge;
+  Shape8(edge, 5, 3);
+  SquarePenLine(0, 3, 4, 3, 1, edge, 3);
+  EXPECT_EQ(Picture(edge), ".....\n.....\n11111");
+  // Billions of steps, a handful of them near the bitmap: done at once.
+  TIxDIB wide;
+  Shape8(wide, 8, 4);
+  SquarePenLine(INT32_MIN, 2, INT32_MAX, 2, 1, wide, 3);
+  EXPECT_EQ(Picture(wide), "........\n11111111\n11111111\n11111111");
 }
 
 TEST(DIB256Pen, VLineRaisesAtTheFirstPixelOutside) {

@@ -24,7 +24,8 @@ class DrawTest : public ::testing::Test {
   }
   // Mouse at the centre of loupe pixel (px, py).
   static int32_t At(TEditor& e, int32_t p) { return p * e.Bai + e.Bai / 2; }
-  void Press(TEditor& e, int32_t px, int32_t py, TMouseButton b = TMouseButton::mbLeft, TShiftState s = kNoShift) {
+  void Press(TEditor& e, int32_t px, int32_t py, TMouseButton b = TMouseButton::mbLeft,
+             TShiftState s = kNoShift) {
     e.LupeViewMouseDown(&e.LupeView, b, s, At(e, px), At(e, py));
   }
   void Move(TEditor& e, int32_t px, int32_t py, TShiftState s = kNoShift) {
@@ -88,7 +89,7 @@ TEST_F(DrawTest, AStrokeGoingOnAfterASaveMarksTheSheetModifiedAgain) {
   EXPECT_TRUE(e.Modified);
 }
 
-TEST_F(DrawTest, DraggingOutOfTheLoupeClampsToTheCellBorder) {
+TEST_F(DrawTest, DraggingOutOfTheLoupePaintsUpToTheCellBorder) {
   TEditorSettings s;
   s.PenSize = 3;
   TEditor& e = Start(s);
@@ -97,6 +98,31 @@ TEST_F(DrawTest, DraggingOutOfTheLoupeClampsToTheCellBorder) {
   Release(e);
   EXPECT_EQ(e.AllDib->GetPixels(31, 10), 5);
   EXPECT_EQ(e.AllDib->GetPixels(32, 10), 0);  // the neighbour cell stays untouched
+}
+
+TEST_F(DrawTest, APenDraggedOutBelowTheCellAndSidewaysLeavesNoStreak) {
+  // Zoom x8 shows the whole 32 x 32 cell: down out of it, along below it,
+  // back up into it. Only squares (partly) inside the cell paint.
+  for (int32_t size = 1; size <= 5; ++size) {
+    TEditorFixture g;
+    TEditorSettings s;
+    s.PenSize = size;
+    TEditor& e = g.Start(s);
+    e.MainColor = 5;
+    Press(e, 4, 28);
+    Move(e, 4, 40);
+    Move(e, 20, 40);
+    Move(e, 20, 30);
+    Release(e);
+    const int32_t offset = size <= 2 ? 0 : size <= 4 ? -1 : -2;
+    for (int32_t x = 0; x < 32; ++x) {
+      const bool painted =
+          (x >= 4 + offset && x < 4 + offset + size) || (x >= 20 + offset && x < 20 + offset + size);
+      ASSERT_EQ(e.AllDib->GetPixels(x, 31), painted ? 5 : 0) << "pen " << size << ", column " << x;
+    }
+    EXPECT_EQ(e.AllDib->GetPixels(12, 31), 0);
+    EXPECT_EQ(e.AllDib->GetPixels(4, 32), 0);  // the cell below stays untouched
+  }
 }
 
 TEST_F(DrawTest, PressOutsideTheCellDoesNothing) {
@@ -124,7 +150,8 @@ TEST_F(DrawTest, LineToolSetsExactlyThePixelsOfPenLine) {
   FillBox(0, 0, 31, 31, 0, expected);
   PenLine(2, 2, 5, 3, 5, expected, false, 0, false, 1);
   for (int32_t y = 0; y < 32; ++y)
-    for (int32_t x = 0; x < 32; ++x) EXPECT_EQ(e.AllDib->GetPixels(x, y), expected.GetPixels(x, y)) << x << "," << y;
+    for (int32_t x = 0; x < 32; ++x)
+      EXPECT_EQ(e.AllDib->GetPixels(x, y), expected.GetPixels(x, y)) << x << "," << y;
   EXPECT_EQ(e.UndoNum, 1);
 }
 
