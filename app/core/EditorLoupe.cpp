@@ -156,6 +156,10 @@ void TEditor::StoreCell() {
   const int32_t right = std::min<int32_t>(LupeX + LupeSpan, ChrX) - 1;
   const int32_t bottom = std::min<int32_t>(LupeY + LupeSpan, ChrY) - 1;
   CopyBlock(LupeX, LupeY, right, bottom, ChrDib, CellX + LupeX, CellY + LupeY, *AllDib);
+  // And out of the working copy: a later store (after a scroll, or with
+  // drawing past the loupe turned on), fill or blend sees only what the sheet
+  // holds, never a hidden part the loupe did not show.
+  if (LupeX > 0 || LupeY > 0 || right < ChrX - 1 || bottom < ChrY - 1) RefreshChrDib();
 }
 
 }  // namespace pixkura

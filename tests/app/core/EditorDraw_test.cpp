@@ -125,6 +125,44 @@ TEST_F(DrawTest, APenDraggedOutBelowTheCellAndSidewaysLeavesNoStreak) {
   }
 }
 
+TEST_F(DrawTest, WhatIsDrawnPastTheLoupeNeverReachesTheSheetLater) {
+  // Zoom x16 shows 16 x 16 of the 32 x 32 cell. A stroke runs out of the
+  // loupe to the right; the loupe scrolls there and one dot is drawn.
+  TEditor& e = Start(testing::PlainLoupeSettings(4));
+  Press(e, 8, 4);
+  e.LupeViewMouseMove(&e.LupeView, kNoShift, 22 * 16, 4 * 16);  // loupe pixel 22: cell x 22
+  Release(e);
+  for (int32_t x = 8; x < 16; ++x) EXPECT_EQ(e.AllDib->GetPixels(x, 4), 5) << x;
+  for (int32_t x = 16; x <= 22; ++x) EXPECT_EQ(e.AllDib->GetPixels(x, 4), 0) << x;
+  e.LupeRight.Click();  // the window is now cell x 8..23
+  Press(e, 2, 10);      // one dot at cell (10, 10)
+  Release(e);
+  EXPECT_EQ(Count(*e.AllDib, 5), 8 + 1);
+  for (int32_t x = 16; x <= 22; ++x) EXPECT_EQ(e.AllDib->GetPixels(x, 4), 0) << x;
+  // Nor when drawing past the loupe is turned on and the whole cell is stored.
+  e.Hamidasi.SetChecked(true);
+  Press(e, 12, 12);
+  Release(e);
+  EXPECT_EQ(Count(*e.AllDib, 5), 8 + 2);
+  // The dot's undo step holds the dot alone.
+  e.btUndo.Click();
+  EXPECT_EQ(Count(*e.AllDib, 5), 8 + 1);
+}
+
+TEST_F(DrawTest, AFillSpreadingPastTheLoupeChangesOnlyTheWindowForGood) {
+  TEditor& e = Start(testing::PlainLoupeSettings(4));
+  e.btPaint.Click();
+  Press(e, 3, 3);  // the whole cell is index 0: the fill spreads over all of it
+  for (int32_t y = 0; y < 32; ++y)
+    for (int32_t x = 0; x < 32; ++x) ASSERT_EQ(e.AllDib->GetPixels(x, y), x < 16 && y < 16 ? 5 : 0);
+  e.LupeDown.Click();  // the window is now cell y 8..23
+  e.btPset.Click();
+  Press(e, 0, 14);  // one dot at cell (0, 22)
+  Release(e);
+  EXPECT_EQ(e.AllDib->GetPixels(0, 22), 5);
+  EXPECT_EQ(e.AllDib->GetPixels(5, 20), 0);
+}
+
 TEST_F(DrawTest, PressOutsideTheCellDoesNothing) {
   TEditorSettings s;
   s.CHRX = 16;

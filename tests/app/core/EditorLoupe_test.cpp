@@ -156,8 +156,12 @@ TEST_F(LoupeTest, StoreCellWritesOnlyTheLoupeWindowUnlessDrawingPastItIsOn) {
       const bool inWindow = x >= 40 && x < 56 && y >= 64 && y < 80;
       ASSERT_EQ(e.AllDib->GetPixels(x, y), inWindow ? 150 : SheetValue(x, y)) << x << "," << y;
     }
+  // What the sheet did not take is gone from the working copy as well.
+  for (int32_t y = 0; y < 32; ++y)
+    for (int32_t x = 0; x < 32; ++x) ASSERT_EQ(e.ChrDib.GetPixels(x, y), e.AllDib->GetPixels(32 + x, 64 + y));
 
   e.Hamidasi.SetChecked(true);
+  FillBox(0, 0, 31, 31, 150, e.ChrDib);
   e.StoreCell();
   for (int32_t y = 60; y < 100; ++y)
     for (int32_t x = 28; x < 68; ++x) {
