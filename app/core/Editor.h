@@ -372,8 +372,11 @@ class TEditor {
   // Builds LayDib (and LayAllDib when a view needs it) over the selected cell (EditorLayers.cpp).
   void BuildCellComposites();
 
-  // Zoom and markers (EditorCommands.cpp, EditorPalette.cpp).
+  // Zoom and markers (EditorCommands.cpp, EditorPalette.cpp, EditorDraw.cpp).
   void SetZoom(uint8_t bairitu);
+  // Puts DrawTg on the loupe square of the shape anchor (StartX, StartY), or
+  // hides it when no anchor is set or the loupe does not show its pixel.
+  void PlaceAnchorMarker();
   void PlaceSwatchMarker(TShape& marker, uint8_t index);
 };
 

@@ -95,6 +95,7 @@ void TEditor::btCSClick(TComponent* Sender) {
   FillBox(0, 0, 127, 127, DarkIdx(), *NomDib);
   FillBox(0, 0, 127, 127, DarkIdx(), *RevDib);
   RefreshChrDib();
+  PlaceAnchorMarker();
   RedrawLoupe();
 }
 

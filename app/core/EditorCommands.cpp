@@ -71,6 +71,7 @@ void TEditor::SetZoom(uint8_t bairitu) {
   LupeY = 0;
   SelA.SetBounds(AllView.Left() + CellX, AllView.Top() + CellY, SelA.Width(), SelA.Height());
   SelC.SetBounds(AllView.Left() + CellX, AllView.Top() + CellY, LupeSpan, LupeSpan);
+  PlaceAnchorMarker();
   RedrawLoupe();
 }
 
@@ -98,14 +99,9 @@ void TEditor::LupeBtClick(TComponent* Sender) {
   if (Sender == &LupeRight) x += d;
   // The far edge of the loupe never passes the cell's edge.
   if (x < 0 || y < 0 || x > ChrX - d - 1 || y > ChrY - d - 1) return;
-  if (DrawTg.Visible()) {
-    // Keep the anchor marker on the same sheet pixel: it moves d * Bai screen
-    // pixels against the scroll.
-    DrawTg.SetBounds(DrawTg.Left() - (x - LupeX) * Bai, DrawTg.Top() - (y - LupeY) * Bai, DrawTg.Width(),
-                     DrawTg.Height());
-  }
   LupeX = x;
   LupeY = y;
+  PlaceAnchorMarker();  // it stays on its pixel, moving against the scroll
   SelC.SetBounds(AllView.Left() + CellX + LupeX, AllView.Top() + CellY + LupeY, SelC.Width(), SelC.Height());
   RedrawLoupe();
 }

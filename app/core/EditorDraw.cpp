@@ -23,7 +23,21 @@ void TEditor::CommitCell() {
   RedrawLoupe();
 }
 
-void TEditor::LupeViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+void TEditor::PlaceAnchorMarker() {
+  // The anchor is a cell pixel; its marker covers that pixel's square in the
+  // loupe, wherever the zoom and the scroll put it, and is hidden while the
+  // loupe does not show the pixel.
+  const int32_t px = StartX - LupeX, py = StartY - LupeY;
+  if (!ShapeAnchor || px < 0 || py < 0 || px >= LupeSpan || py >= LupeSpan) {
+    DrawTg.Hide();
+    return;
+  }
+  DrawTg.SetBounds(LupeView.Left() + Bai * px, LupeView.Top() + Bai * py, Bai, Bai);
+  DrawTg.Show();
+}
+
+void TEditor::LupeViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X,
+                                int32_t Y) {
   if (CopyOn || CopyReady) return;  // a copy is being picked or placed in the sheet view
   const TLoupePoint p = LoupePixelOf(Sender, X, Y);
   const int32_t cx = LupeX + p.x, cy = LupeY + p.y;
@@ -60,10 +74,9 @@ void TEditor::LupeViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftS
     case 4:
       if (!ShapeAnchor) {
         ShapeAnchor = true;
-        DrawTg.SetBounds(LupeView.Left() + Bai * p.x, LupeView.Top() + Bai * p.y, Bai, Bai);
-        DrawTg.Show();
         StartX = cx;
         StartY = cy;
+        PlaceAnchorMarker();
         return;
       }
       TakeSnapshot();
@@ -72,7 +85,8 @@ void TEditor::LupeViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftS
       if (Tool == 1)
         PenLine(StartX, StartY, cx, cy, MainColor, ChrDib, false, 0, false, static_cast<uint8_t>(PenSize));
       else if (Tool == 2)
-        PenEllipse(StartX, StartY, cx, cy, MainColor, ChrDib, false, 0, false, static_cast<uint8_t>(PenSize), false);
+        PenEllipse(StartX, StartY, cx, cy, MainColor, ChrDib, false, 0, false, static_cast<uint8_t>(PenSize),
+                   false);
       else
         PenBox(StartX, StartY, cx, cy, MainColor, ChrDib, false, 0, false, static_cast<uint8_t>(PenSize));
       CommitCell();
@@ -128,10 +142,17 @@ void TEditor::LupeViewMouseMove(TComponent* Sender, TShiftState Shift, int32_t X
     TIxDIB* source = AllDib;
     if (kasane.Checked() && Shift.Shift) {
       switch (LupeLay.ItemIndex()) {
-        case 0: source = AllDib; break;
-        case 1: source = &LayDib; break;
-        case 2: source = &LayAllDib; break;
-        default: return;
+        case 0:
+          source = AllDib;
+          break;
+        case 1:
+          source = &LayDib;
+          break;
+        case 2:
+          source = &LayAllDib;
+          break;
+        default:
+          return;
       }
     }
     MainColor = static_cast<uint8_t>(source->GetPixels(sx, sy));

@@ -43,6 +43,7 @@ void TEditor::AllbtClick(TComponent* Sender) {
   SelA.SetBounds(AllView.Left() + CellX, AllView.Top() + CellY, SelA.Width(), SelA.Height());
   SelC.SetBounds(AllView.Left() + CellX, AllView.Top() + CellY, SelC.Width(), SelC.Height());
   RefreshChrDib();
+  PlaceAnchorMarker();
   RedrawLoupe();
 }
 

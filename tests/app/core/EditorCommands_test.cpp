@@ -65,24 +65,48 @@ TEST_F(CommandsTest, ScrollLimitsDependOnTheZoom) {
   }
 }
 
-TEST_F(CommandsTest, ScrollingMovesTheLoupeFrameAndTheAnchorMarker) {
+TEST_F(CommandsTest, ScrollingMovesTheLoupeFrame) {
   e->CellX = 64;
   e->CellY = 32;
   e->x16.Click();
-  e->DrawTg.Show();
-  const int32_t left = e->DrawTg.Left(), top = e->DrawTg.Top();
   e->LupeDown.Click();
   EXPECT_EQ(e->LupeY, 8);
-  EXPECT_EQ(e->DrawTg.Top(), top - 128);
   e->LupeRight.Click();
-  EXPECT_EQ(e->DrawTg.Left(), left - 128);
   EXPECT_EQ(e->SelC.Left(), e->AllView.Left() + 64 + 8);
   EXPECT_EQ(e->SelC.Top(), e->AllView.Top() + 32 + 8);
   e->LupeUp.Click();
   e->LupeLeft.Click();
-  EXPECT_EQ(e->DrawTg.Left(), left);
-  EXPECT_EQ(e->DrawTg.Top(), top);
+  EXPECT_EQ(e->SelC.Left(), e->AllView.Left() + 64);
   EXPECT_EQ(f.LoupeRepaints, 5);  // the zoom and four scrolls
+}
+
+TEST_F(CommandsTest, TheAnchorMarkerStaysOnItsPixelThroughZoomAndScroll) {
+  e->btLine.Click();
+  const auto marker = [this](int32_t px, int32_t py, int32_t bai) {
+    EXPECT_TRUE(e->DrawTg.Visible());
+    EXPECT_EQ(e->DrawTg.Left(), e->LupeView.Left() + bai * px);
+    EXPECT_EQ(e->DrawTg.Top(), e->LupeView.Top() + bai * py);
+    EXPECT_EQ(e->DrawTg.Width(), bai);
+  };
+  // Anchor at cell pixel (20, 5), set at zoom x8.
+  e->LupeViewMouseDown(&e->LupeView, TMouseButton::mbLeft, {}, 20 * 8 + 3, 5 * 8 + 3);
+  marker(20, 5, 8);
+  e->x16.Click();  // the loupe shows cell x 0..15: the anchor is out of sight
+  EXPECT_TRUE(e->ShapeAnchor);
+  EXPECT_FALSE(e->DrawTg.Visible());
+  e->LupeRight.Click();  // x 8..23
+  marker(12, 5, 16);
+  e->x32.Click();  // x 0..7
+  EXPECT_FALSE(e->DrawTg.Visible());
+  for (int i = 0; i < 4; ++i) e->LupeRight.Click();  // x 16..23
+  marker(4, 5, 32);
+  e->x8.Click();
+  marker(20, 5, 8);
+  // The second click still ends the shape at the anchor.
+  e->MainColor = 9;
+  e->LupeViewMouseDown(&e->LupeView, TMouseButton::mbLeft, {}, 24 * 8, 5 * 8);
+  EXPECT_FALSE(e->DrawTg.Visible());
+  for (int32_t x = 20; x <= 24; ++x) EXPECT_EQ(e->AllDib->GetPixels(x, 5), 9) << x;
 }
 
 TEST_F(CommandsTest, ZoomResetsTheLoupeToTheCellsCornerEvenAtTheSameZoom) {
