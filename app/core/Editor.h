@@ -214,6 +214,7 @@ class TEditor {
   int32_t CopyX = 0, CopyY = 0;
   bool CopyOn = false, CopyReady = false, AllDrag = false;
   uint8_t MovDir = 0, MovFrames = 0;
+  bool NomShown = false, RevShown = false;
 
   // Palette-derived tables.
   TBlendTable Blend;  // MixTable, DarkIdx, LightIdx
@@ -352,6 +353,7 @@ class TEditor {
   // Special views (EditorPreview.cpp).
   TIxDIB& SpecialViewSource();
   void DrawSpecialView(TIxDIB& source, TIxDIB& view, bool mirrored);
+  void RedrawSpecialView(const TCheckBox& box, TImage& view, bool& shown, TIxDIB& source, bool mirrored);
 
   // Start-up steps (EditorCreate.cpp).
   void ShapeViewBitmaps();

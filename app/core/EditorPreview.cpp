@@ -36,9 +36,12 @@ void RepeatTile(TIxDIB& view, int32_t tileW, int32_t tileH, int32_t across, int3
 TIxDIB& TEditor::SpecialViewSource() {
   if (!kasane.Checked()) return *AllDib;
   switch (ViewLay.ItemIndex()) {
-    case 1: return LayDib;
-    case 2: return LayAllDib;
-    default: return *AllDib;
+    case 1:
+      return LayDib;
+    case 2:
+      return LayAllDib;
+    default:
+      return *AllDib;
   }
 }
 
@@ -74,17 +77,31 @@ void TEditor::RedrawSpecialViews() {
     FillBox(0, 0, 127, 127, Toumei, *RevDib);
   }
   TIxDIB& source = SpecialViewSource();
-  if (NomChk.Checked()) {
-    DrawSpecialView(source, *NomDib, false);
-    NomView.Repaint();
-  }
-  if (RevChk.Checked()) {
-    DrawSpecialView(source, *RevDib, true);
-    RevView.Repaint();
-  }
+  RedrawSpecialView(NomChk, NomView, NomShown, source, false);
+  RedrawSpecialView(RevChk, RevView, RevShown, source, true);
 }
 
-void TEditor::MovMouseDown(TComponent* Sender, TMouseButton /*Button*/, TShiftState /*Shift*/, int32_t, int32_t) {
+void TEditor::RedrawSpecialView(const TCheckBox& box, TImage& view, bool& shown, TIxDIB& source,
+                                bool mirrored) {
+  // A view whose box is unchecked is no longer kept up to date, so it shows
+  // nothing rather than a picture that goes stale; checked again, it starts
+  // from that clean picture.
+  if (!box.Checked()) {
+    if (shown) {
+      FillBox(0, 0, 127, 127, Toumei, view.Picture);
+      view.Repaint();
+    }
+    shown = false;
+    return;
+  }
+  if (!shown) FillBox(0, 0, 127, 127, Toumei, view.Picture);
+  DrawSpecialView(source, view.Picture, mirrored);
+  view.Repaint();
+  shown = true;
+}
+
+void TEditor::MovMouseDown(TComponent* Sender, TMouseButton /*Button*/, TShiftState /*Shift*/, int32_t,
+                           int32_t) {
   MovFrames = static_cast<uint8_t>(StepBar.Position());
   // Every frame of a row and all four rows must lie inside the sheet, whichever
   // direction is asked for.
@@ -96,7 +113,9 @@ void TEditor::MovMouseDown(TComponent* Sender, TMouseButton /*Button*/, TShiftSt
   MovTim.SetEnabled(true);
 }
 
-void TEditor::MovMouseUp(TComponent*, TMouseButton, TShiftState, int32_t, int32_t) { MovTim.SetEnabled(false); }
+void TEditor::MovMouseUp(TComponent*, TMouseButton, TShiftState, int32_t, int32_t) {
+  MovTim.SetEnabled(false);
+}
 
 void TEditor::MovTimTimer(TComponent* /*Sender*/) {
   if (CLS.Checked()) FillBox(0, 0, 63, 63, Toumei, *MovDib);

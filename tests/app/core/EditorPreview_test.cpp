@@ -67,13 +67,30 @@ TEST_F(PreviewTest, MirroredViewIsTheExactMirror) {
   EXPECT_EQ(e.RevDib->GetPixels(127, 127), CellValue(32, 0, 31));
 }
 
-TEST_F(PreviewTest, UncheckedViewsKeepTheirPicture) {
+TEST_F(PreviewTest, AnUncheckedViewShowsNothingStaleAndComesBackCurrent) {
   TEditor& e = Start();
   e.NomChk.SetChecked(true);
+  e.NARABE.SetChecked(true);  // copies all over the view
+  EXPECT_EQ(e.NomDib->GetPixels(100, 100), CellValue(32, 100 % 32, 100 % 32));
   e.NomChk.SetChecked(false);
+  // Unchecked, the view is no longer kept up to date: it shows no picture.
+  for (int32_t y = 0; y < 128; y += 9)
+    for (int32_t x = 0; x < 128; x += 7) ASSERT_EQ(e.NomDib->GetPixels(x, y), 200) << x << "," << y;
+  e.NARABE.SetChecked(false);
   e.AllDib->SetPixels(0, 0, 99);
+  RefillChrDib(e);
   e.GridClick(nullptr);
-  EXPECT_EQ(e.NomDib->GetPixels(0, 0), CellValue(32, 0, 0));
+  EXPECT_EQ(e.NomDib->GetPixels(0, 0), 200);
+  // Shown again: the current cell, and nothing of the side-by-side copies
+  // drawn before the box was unchecked.
+  e.NomChk.SetChecked(true);
+  EXPECT_EQ(e.NomDib->GetPixels(0, 0), 99);
+  EXPECT_EQ(e.NomDib->GetPixels(100, 100), 200);
+  // While it stays checked, a larger earlier drawing stays beside a smaller
+  // one unless CLS is checked.
+  e.NARABE.SetChecked(true);
+  e.NARABE.SetChecked(false);
+  EXPECT_EQ(e.NomDib->GetPixels(100, 100), CellValue(32, 100 % 32, 100 % 32));
 }
 
 TEST_F(PreviewTest, LayerSourcesFollowViewLayOnlyInLayerMode) {
