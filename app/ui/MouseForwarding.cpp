@@ -1,5 +1,7 @@
 #include "app/ui/MouseForwarding.h"
 
+#include <cmath>
+
 namespace pixkura {
 
 std::optional<TMouseButton> ToMouseButton(Qt::MouseButton button) {
@@ -28,8 +30,22 @@ TShiftState ToShiftState(const QMouseEvent& event) {
   return s;
 }
 
+QPoint PixelOf(const QPointF& position) {
+  return QPoint(static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y())));
+}
+
+QPointF PositionIn(const QWidget& view, const QMouseEvent& event) {
+  const QPointF delivered = event.position();
+  const QPointF fromWindow = view.mapFrom(view.window(), event.scenePosition());
+  // An event sent straight to the widget (not through its window) carries a
+  // scene position of its own; then the delivered position is all there is.
+  const bool sameSpot =
+      std::abs(fromWindow.x() - delivered.x()) < 1 && std::abs(fromWindow.y() - delivered.y()) < 1;
+  return sameSpot ? fromWindow : delivered;
+}
+
 TForwarded ForwardMouse(TControl& model, QWidget& view, TMouseAction action, const QMouseEvent& event) {
-  const QPoint at = event.position().toPoint();
+  const QPoint at = PixelOf(PositionIn(view, event));
   const TShiftState shift = ToShiftState(event);
   // The slots are copied: a handler may rewire the model while it runs.
   bool ok = true;

@@ -18,6 +18,16 @@ std::optional<TMouseButton> ToMouseButton(Qt::MouseButton button);
 // Modifier keys and the buttons held, as the event reports them.
 TShiftState ToShiftState(const QMouseEvent& event);
 
+// The widget pixel a pointer position lies in. Under fractional display
+// scaling positions fall between pixels; they are truncated towards the pixel
+// they lie in (never rounded to the next one, which would act on a loupe or
+// sheet pixel beside the one under the pointer).
+QPoint PixelOf(const QPointF& position);
+// The pointer position in the widget's own coordinates, fraction included.
+// Qt rounds the position when it hands a window's event on to a child widget;
+// the position in the window (the scene position) keeps the fraction.
+QPointF PositionIn(const QWidget& view, const QMouseEvent& event);
+
 enum class TMouseAction { Down, Move, Up };
 
 enum class TForwarded { NoSlot, Done, Failed };

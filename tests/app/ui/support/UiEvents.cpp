@@ -14,28 +14,27 @@ namespace {
 
 Qt::MouseButtons held;  // buttons down, as the window system would remember them
 
-void Send(QWidget& window, QEvent::Type type, Qt::MouseButton button, QPoint pos,
+void Send(QWidget& window, QEvent::Type type, Qt::MouseButton button, QPointF pos,
           Qt::KeyboardModifiers mods) {
   QWindow* handle = window.windowHandle();
   if (!handle) return;
-  const QPointF local(pos);
-  QMouseEvent event(type, local, local, handle->mapToGlobal(pos), button, held, mods,
-                    QPointingDevice::primaryPointingDevice());
+  const QPointF global = QPointF(handle->mapToGlobal(QPoint(0, 0))) + pos;
+  QMouseEvent event(type, pos, pos, global, button, held, mods, QPointingDevice::primaryPointingDevice());
   QCoreApplication::sendEvent(handle, &event);
 }
 
 }  // namespace
 
-void MousePress(QWidget& window, Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers mods) {
+void MousePress(QWidget& window, Qt::MouseButton button, QPointF pos, Qt::KeyboardModifiers mods) {
   held |= button;
   Send(window, QEvent::MouseButtonPress, button, pos, mods);
 }
 
-void MouseMove(QWidget& window, QPoint pos, Qt::KeyboardModifiers mods) {
+void MouseMove(QWidget& window, QPointF pos, Qt::KeyboardModifiers mods) {
   Send(window, QEvent::MouseMove, Qt::NoButton, pos, mods);
 }
 
-void MouseRelease(QWidget& window, Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers mods) {
+void MouseRelease(QWidget& window, Qt::MouseButton button, QPointF pos, Qt::KeyboardModifiers mods) {
   held &= ~Qt::MouseButtons(button);
   Send(window, QEvent::MouseButtonRelease, button, pos, mods);
 }

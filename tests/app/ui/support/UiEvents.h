@@ -4,16 +4,18 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointF>
 #include <Qt>
 
 class QWidget;
 
 namespace pixkura::test {
 
-// pos: in the coordinates of the top-level widget `window`.
-void MousePress(QWidget& window, Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers mods = {});
-void MouseMove(QWidget& window, QPoint pos, Qt::KeyboardModifiers mods = {});
-void MouseRelease(QWidget& window, Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers mods = {});
+// pos: in the coordinates of the top-level widget `window`; a fractional
+// position is one between pixels, as fractional display scaling delivers.
+void MousePress(QWidget& window, Qt::MouseButton button, QPointF pos, Qt::KeyboardModifiers mods = {});
+void MouseMove(QWidget& window, QPointF pos, Qt::KeyboardModifiers mods = {});
+void MouseRelease(QWidget& window, Qt::MouseButton button, QPointF pos, Qt::KeyboardModifiers mods = {});
 // Press and release at pos of widget (default: its centre).
 void Click(QWidget& widget, Qt::MouseButton button = Qt::LeftButton, QPoint pos = QPoint(-1, -1));
 
