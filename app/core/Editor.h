@@ -143,8 +143,8 @@ class TEditor {
   TStatusBar SBar{"SBar", nullptr, 0, 503, 785, 15};
 
   // Menu (top-level items in order) and the non-visual components.
-  TMenuItem File1{"File1", "ファイル"}, mLoad{"mLoad", "読み込み"}, N2{"N2", "-"}, mSave{"mSave", "名前を付けて保存"},
-      mSave2{"mSave2", "上書き保存"};
+  TMenuItem File1{"File1", "ファイル"}, mLoad{"mLoad", "読み込み"}, N2{"N2", "-"},
+      mSave{"mSave", "名前を付けて保存"}, mSave2{"mSave2", "上書き保存"};
   TMenuItem N1{"N1", "パレット"}, N3{"N3", "パレット読み込み"}, N4{"N4", "パレット保存"};
   TMenuItem Tool1{"Tool1", "ツール"}, MnPen{"MnPen", "ペンツール", 0}, MnPaint{"MnPaint", "塗りつぶし", 1},
       MnBox{"MnBox", "塗りつぶし四角型", 2}, MnCircle{"MnCircle", "楕円型", 3}, MnLine{"MnLine", "直線", 4},
@@ -174,53 +174,68 @@ class TEditor {
   std::vector<TControl*> Controls;
 
   // ---- Editor state ------------------------------------------------------------
-  TIxDIB* LupeDib = nullptr;  // the view bitmaps: pictures of their images
-  TIxDIB* AllDib = nullptr;
-  TIxDIB* PalDib = nullptr;  // its colour table is the master palette
-  TIxDIB* NomDib = nullptr;
-  TIxDIB* RevDib = nullptr;
-  TIxDIB* MovDib = nullptr;
-  TIxDIB* CopyDib = nullptr;
-  TIxDIB ChrDib;     // working copy of the selected cell
-  TIxDIB LayDib;     // layer composite "below", in sheet pixels
-  TIxDIB LayAllDib;  // layer composite "all", in sheet pixels
-  std::vector<std::unique_ptr<TIxDIB>> UndoDibs;
+  // Three pixel systems: sheet pixels (AllDib), cell pixels (ChrDib, from the
+  // selected cell's top-left), loupe pixels (from the loupe window's top-left,
+  // one per sheet pixel, Bai screen pixels wide).
+  //
+  // The view bitmaps are the pictures of their images: drawing into one and
+  // repainting the view shows it. All are 8-bit with 256 palette entries.
+  TIxDIB* LupeDib = nullptr;  // the loupe as rendered, 256 x 256 screen pixels
+  TIxDIB* AllDib = nullptr;   // the sheet: the one picture loaded, saved and undone; always 256 x 256
+  TIxDIB* PalDib = nullptr;   // the 32 x 8 palette swatches; its colour table is the master palette
+  TIxDIB* NomDib = nullptr;   // special view of the cell as it is, 128 x 128
+  TIxDIB* RevDib = nullptr;   // special view of the cell mirrored left-right, 128 x 128
+  TIxDIB* MovDib = nullptr;   // animation preview and sheet magnifier, 64 x 64
+  TIxDIB* CopyDib = nullptr;  // the picked copy block while one waits to be dropped, else 1 x 1 of index 0
+  TIxDIB ChrDib;              // working copy of the selected cell (ChrX x ChrY): the loupe tools draw here
+  TIxDIB LayDib;              // layer composite "below" of the selected cell, at its sheet position
+  TIxDIB LayAllDib;           // layer composite "all" of the selected cell (and the animation's frames)
+  std::vector<std::unique_ptr<TIxDIB>> UndoDibs;  // whole-sheet snapshots; slot k: the sheet k changes back
 
-  uint8_t MainColor = 0;
-  uint8_t Toumei = 255;
-  uint8_t Bairitu = 3;
-  uint8_t Bai = 8;
-  uint16_t LupeSpan = 32;
-  uint8_t Tool = 0;
-  int32_t PenSize = 1;
-  int32_t ChrX = 32, ChrY = 32;
+  uint8_t MainColor = 0;   // palette index the tools draw with (cMainBox, PalSel)
+  uint8_t Toumei = 255;    // the transparent palette index: holes in layers, left out of copies (TOUSel)
+  uint8_t Bairitu = 3;     // zoom exponent of the loupe, 0..5 from the buttons (6, 7 from the settings)
+  uint8_t Bai = 8;         // screen pixels per sheet pixel in the loupe: 1 shl Bairitu
+  uint16_t LupeSpan = 32;  // sheet pixels across the loupe: 256 div Bai
+  uint8_t Tool = 0;        // 0 pen, 1 line, 2 ellipse, 3 flood fill, 4 filled box, 5 blend
+  int32_t PenSize = 1;     // side of the pen's square, 1..5 from the buttons
+  int32_t ChrX = 32, ChrY = 32;  // cell size in pixels, 1..256
+  // Sheet pixel of the selected cell's top-left; whole multiples of the cell size.
   int32_t CellX = 0, CellY = 0;
-  int32_t LupeX = 0, LupeY = 0;
-  int32_t BufW = 256, BufH = 256;
-  uint8_t SelSize = 8;
-  uint8_t UndoMax = 15;
-  uint8_t UndoNum = 0;
-  int32_t UndoPos = 0;
-  bool UndoFresh = false;
+  int32_t LupeX = 0, LupeY = 0;    // cell pixel at the loupe window's top-left (the loupe's scroll)
+  int32_t BufW = 256, BufH = 256;  // size of the layer composites
+  uint8_t SelSize = 8;             // copy grid in sheet pixels (SelSizeBar)
+  uint8_t UndoMax = 15;            // undo slots; UndoMax - 1 changes can be undone
+  uint8_t UndoNum = 0;             // filled slots among 1..UndoMax - 1
+  int32_t UndoPos = 0;             // steps currently undone; the sheet shows slot UndoPos
+  bool UndoFresh = false;  // a snapshot since the last undo: the next undo first keeps the sheet in slot 0
+  // Pen: the last drawn loupe pixel; line, ellipse, box: the anchor in cell pixels.
   int32_t StartX = 0, StartY = 0;
-  bool PenDown = false, PenFirst = false, SpoitDown = false, ShapeAnchor = false;
-  bool GridOn = true, CLineOn = true;
-  int32_t NarabeMax = 3;
-  int32_t LeftPanelPos = 1, CenterPanelPos = 2, RightPanelPos = 3;
-  std::string FileName;
-  bool Modified = false;
-  bool Uwagaki = false;
-  bool PalDown = false;
-  int32_t CopyX = 0, CopyY = 0;
-  bool CopyOn = false, CopyReady = false, AllDrag = false;
-  uint8_t MovDir = 0, MovFrames = 0;
-  bool NomShown = false, RevShown = false;
+  bool PenDown = false;      // a pen stroke is under way (left button held)
+  bool PenFirst = false;     // the next pen move draws even without moving (the stroke's first dot)
+  bool SpoitDown = false;    // the right button is held on the loupe: the eyedropper picks
+  bool ShapeAnchor = false;  // a line, ellipse or box has its first corner (marked by DrawTg)
+  bool GridOn = true;        // grid lines in the loupe, every second sheet pixel
+  bool CLineOn = true;       // centre lines of the loupe
+  int32_t NarabeMax = 3;  // side-by-side special views repeat the cell at most NarabeMax + 1 times each way
+  int32_t LeftPanelPos = 1, CenterPanelPos = 2, RightPanelPos = 3;  // order of the three panels, 1..3
+  std::string FileName;   // the current picture file; empty until one is loaded or saved
+  bool Modified = false;  // the sheet changed since it was loaded or saved
+  bool Uwagaki = false;   // an overwrite save is under way (Save As then skips its question)
+  bool PalDown = false;   // the left button is held on the palette: the main colour follows the pointer
+  int32_t CopyX = 0, CopyY = 0;  // grid point of the copy block's top-left corner (in the span's grid)
+  bool CopyOn = false;           // a copy block is being spanned (after the first click)
+  bool CopyReady = false;        // a copy block is picked and waits for its drop (the saves write it instead)
+  bool AllDrag = false;          // a copy is under way, from the first click to the drop or a cancel
+  uint8_t MovDir = 0;            // row the animation plays: 0 up, 1 right, 2 down, 3 left
+  uint8_t MovFrames = 0;         // frames the animation plays (StepBar when the button was pressed)
+  bool NomShown = false, RevShown = false;  // the special view shows the current cell (its box was checked)
 
   // Palette-derived tables.
-  TBlendTable Blend;  // MixTable, DarkIdx, LightIdx
-  std::array<double, 256> UnitTable{};
-  uint8_t DarkIdx() const { return Blend.DarkIdx; }
-  uint8_t LightIdx() const { return Blend.LightIdx; }
+  TBlendTable Blend;                    // MixTable, DarkIdx, LightIdx of the master palette
+  std::array<double, 256> UnitTable{};  // entry i = i / 255: a channel byte as 0..1 for the HSL helpers
+  uint8_t DarkIdx() const { return Blend.DarkIdx; }    // darkest entry: grid marks, black dither
+  uint8_t LightIdx() const { return Blend.LightIdx; }  // lightest entry: grid and marks
 
   // ---- Start-up and palette (EditorCreate.cpp) ----------------------------------
   void FormCreate();
