@@ -515,8 +515,8 @@ class TSession {
                     dy = b.SheetAt.y / b.SheetAt.c * b.SheetAt.c;
       return {false, {{dx, dy, dx + b.CopyW - 1, dy + b.CopyH - 1}}};
     }
+    if (IsUndoOrRedo(a)) return {true, {}};
     if (a.Kind == TActionKind::Button) {
-      if (t == &e_.btUndo || t == &e_.btRedo) return {true, {}};
       if (t == &e_.btMirror || t == &e_.SUp || t == &e_.SDown || t == &e_.SLeft || t == &e_.SRight)
         return {false, {{b.CellX, b.CellY, b.CellX + b.ChrX - 1, b.CellY + b.ChrY - 1}}};
     }
@@ -524,7 +524,8 @@ class TSession {
   }
 
   bool IsUndoOrRedo(const TAction& a) const {
-    return a.Kind == TActionKind::Button && (a.Target == &e_.btUndo || a.Target == &e_.btRedo);
+    return (a.Kind == TActionKind::Button && (a.Target == &e_.btUndo || a.Target == &e_.btRedo)) ||
+           (a.Kind == TActionKind::Menu && (a.Target == &e_.MnUndo || a.Target == &e_.MnRedo));
   }
 
   void CheckChanges(const TAction& a, const TBefore& b) {
