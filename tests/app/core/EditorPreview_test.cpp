@@ -23,7 +23,7 @@ class PreviewTest : public ::testing::Test {
     RefillChrDib(e);
     return e;
   }
-  static int32_t CellValue(int32_t cell, int32_t cx, int32_t cy) { return cx + 3 * cy % 150; }
+  static int32_t CellValue(int32_t /*cell*/, int32_t cx, int32_t cy) { return cx + 3 * cy % 150; }
   TEditorFixture f;
 };
 
