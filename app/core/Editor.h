@@ -143,8 +143,8 @@ class TEditor {
   TStatusBar SBar{"SBar", nullptr, 0, 503, 785, 15};
 
   // Menu (top-level items in order) and the non-visual components.
-  TMenuItem File1{"File1", "ファイル"}, mLoad{"mLoad", "読み込み"}, N2{"N2", "-"},
-      mSave{"mSave", "名前を付けて保存"}, mSave2{"mSave2", "上書き保存"};
+  TMenuItem File1{"File1", "ファイル"}, mLoad{"mLoad", "読み込み"}, N2{"N2", "-"}, mSave{"mSave", "名前を付けて保存"},
+      mSave2{"mSave2", "上書き保存"};
   TMenuItem N1{"N1", "パレット"}, N3{"N3", "パレット読み込み"}, N4{"N4", "パレット保存"};
   TMenuItem Tool1{"Tool1", "ツール"}, MnPen{"MnPen", "ペンツール", 0}, MnPaint{"MnPaint", "塗りつぶし", 1},
       MnBox{"MnBox", "塗りつぶし四角型", 2}, MnCircle{"MnCircle", "楕円型", 3}, MnLine{"MnLine", "直線", 4},

@@ -36,8 +36,7 @@ void TEditor::PlaceAnchorMarker() {
   DrawTg.Show();
 }
 
-void TEditor::LupeViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X,
-                                int32_t Y) {
+void TEditor::LupeViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
   if (CopyOn || CopyReady) return;  // a copy is being picked or placed in the sheet view
   const TLoupePoint p = LoupePixelOf(Sender, X, Y);
   const int32_t cx = LupeX + p.x, cy = LupeY + p.y;
@@ -85,8 +84,7 @@ void TEditor::LupeViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftS
       if (Tool == 1)
         PenLine(StartX, StartY, cx, cy, MainColor, ChrDib, false, 0, false, static_cast<uint8_t>(PenSize));
       else if (Tool == 2)
-        PenEllipse(StartX, StartY, cx, cy, MainColor, ChrDib, false, 0, false, static_cast<uint8_t>(PenSize),
-                   false);
+        PenEllipse(StartX, StartY, cx, cy, MainColor, ChrDib, false, 0, false, static_cast<uint8_t>(PenSize), false);
       else
         PenBox(StartX, StartY, cx, cy, MainColor, ChrDib, false, 0, false, static_cast<uint8_t>(PenSize));
       CommitCell();
@@ -142,17 +140,10 @@ void TEditor::LupeViewMouseMove(TComponent* Sender, TShiftState Shift, int32_t X
     TIxDIB* source = AllDib;
     if (kasane.Checked() && Shift.Shift) {
       switch (LupeLay.ItemIndex()) {
-        case 0:
-          source = AllDib;
-          break;
-        case 1:
-          source = &LayDib;
-          break;
-        case 2:
-          source = &LayAllDib;
-          break;
-        default:
-          return;
+        case 0: source = AllDib; break;
+        case 1: source = &LayDib; break;
+        case 2: source = &LayAllDib; break;
+        default: return;
       }
     }
     MainColor = static_cast<uint8_t>(source->GetPixels(sx, sy));

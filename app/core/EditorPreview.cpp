@@ -36,12 +36,9 @@ void RepeatTile(TIxDIB& view, int32_t tileW, int32_t tileH, int32_t across, int3
 TIxDIB& TEditor::SpecialViewSource() {
   if (!kasane.Checked()) return *AllDib;
   switch (ViewLay.ItemIndex()) {
-    case 1:
-      return LayDib;
-    case 2:
-      return LayAllDib;
-    default:
-      return *AllDib;
+    case 1: return LayDib;
+    case 2: return LayAllDib;
+    default: return *AllDib;
   }
 }
 
@@ -100,8 +97,7 @@ void TEditor::RedrawSpecialView(const TCheckBox& box, TImage& view, bool& shown,
   shown = true;
 }
 
-void TEditor::MovMouseDown(TComponent* Sender, TMouseButton /*Button*/, TShiftState /*Shift*/, int32_t,
-                           int32_t) {
+void TEditor::MovMouseDown(TComponent* Sender, TMouseButton /*Button*/, TShiftState /*Shift*/, int32_t, int32_t) {
   MovFrames = static_cast<uint8_t>(StepBar.Position());
   // Every frame of a row and all four rows must lie inside the sheet, whichever
   // direction is asked for.
@@ -113,9 +109,7 @@ void TEditor::MovMouseDown(TComponent* Sender, TMouseButton /*Button*/, TShiftSt
   MovTim.SetEnabled(true);
 }
 
-void TEditor::MovMouseUp(TComponent*, TMouseButton, TShiftState, int32_t, int32_t) {
-  MovTim.SetEnabled(false);
-}
+void TEditor::MovMouseUp(TComponent*, TMouseButton, TShiftState, int32_t, int32_t) { MovTim.SetEnabled(false); }
 
 void TEditor::MovTimTimer(TComponent* /*Sender*/) {
   if (CLS.Checked()) FillBox(0, 0, 63, 63, Toumei, *MovDib);

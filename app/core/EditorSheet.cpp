@@ -72,8 +72,7 @@ void TEditor::ShowMagnifier(int32_t left, int32_t top) {
   const bool whole = x0 == left && y0 == top && x1 == left + 8 && y1 == top + 8;
   if (!whole) FillBox(0, 0, 63, 63, Toumei, *MovDib);
   if (x0 < x1 && y0 < y1)
-    StretchCopy(x0, y0, x1, y1, *AllDib, 8 * (x0 - left), 8 * (y0 - top), 8 * (x1 - left), 8 * (y1 - top),
-                *MovDib);
+    StretchCopy(x0, y0, x1, y1, *AllDib, 8 * (x0 - left), 8 * (y0 - top), 8 * (x1 - left), 8 * (y1 - top), *MovDib);
 }
 
 void TEditor::AllViewMouseMove(TComponent* Sender, TShiftState /*Shift*/, int32_t X, int32_t Y) {
@@ -141,8 +140,7 @@ void TEditor::DropCopyBlock(int32_t dx, int32_t dy) {
   RedrawLoupe();
 }
 
-void TEditor::AllViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState /*Shift*/, int32_t X,
-                               int32_t Y) {
+void TEditor::AllViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState /*Shift*/, int32_t X, int32_t Y) {
   const TSheetPoint p = SheetPointOf(Sender, X, Y);
   if (p.x < 0 || p.x >= kSheet || p.y < 0 || p.y >= kSheet) return;
   const int32_t c = p.c;

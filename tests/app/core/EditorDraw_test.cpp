@@ -24,8 +24,7 @@ class DrawTest : public ::testing::Test {
   }
   // Mouse at the centre of loupe pixel (px, py).
   static int32_t At(TEditor& e, int32_t p) { return p * e.Bai + e.Bai / 2; }
-  void Press(TEditor& e, int32_t px, int32_t py, TMouseButton b = TMouseButton::mbLeft,
-             TShiftState s = kNoShift) {
+  void Press(TEditor& e, int32_t px, int32_t py, TMouseButton b = TMouseButton::mbLeft, TShiftState s = kNoShift) {
     e.LupeViewMouseDown(&e.LupeView, b, s, At(e, px), At(e, py));
   }
   void Move(TEditor& e, int32_t px, int32_t py, TShiftState s = kNoShift) {
@@ -188,8 +187,7 @@ TEST_F(DrawTest, LineToolSetsExactlyThePixelsOfPenLine) {
   FillBox(0, 0, 31, 31, 0, expected);
   PenLine(2, 2, 5, 3, 5, expected, false, 0, false, 1);
   for (int32_t y = 0; y < 32; ++y)
-    for (int32_t x = 0; x < 32; ++x)
-      EXPECT_EQ(e.AllDib->GetPixels(x, y), expected.GetPixels(x, y)) << x << "," << y;
+    for (int32_t x = 0; x < 32; ++x) EXPECT_EQ(e.AllDib->GetPixels(x, y), expected.GetPixels(x, y)) << x << "," << y;
   EXPECT_EQ(e.UndoNum, 1);
 }
 
