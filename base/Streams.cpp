@@ -157,50 +157,6 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
   return pos;
 }
 
-// Atomic replacement ---------------------------------------------------------
-
-void WriteFileAtomically(const std::string& fileName, const void* data, size_t size) {
-  std::string temp = fileName + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) throw EFCreateError(FileCreateErrorMessage(fileName));
-  auto fail = [&](int err) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    throw EInOutError(fileName + ": " + std::strerror(err));
-  };
-  // mkstemp makes the file private; give it the mode a newly created file
-  // would have, or keep the mode of the file it replaces.
-  struct stat st {};
-  mode_t modeBits = 0;
-  if (::stat(fileName.c_str(), &st) == 0) {
-    modeBits = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    modeBits = 0666 & ~mask;
-  }
-  if (::fchmod(fd, modeBits) != 0) fail(errno);
-  const auto* p = static_cast<const uint8_t*>(data);
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::write(fd, p + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) fail(n < 0 ? errno : ENOSPC);
-    done += static_cast<size_t>(n);
-  }
-  if (::fsync(fd) != 0) fail(errno);
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    throw EInOutError(fileName + ": " + std::strerror(err));
-  }
-  if (::rename(temp.c_str(), fileName.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    throw EInOutError(fileName + ": " + std::strerror(err));
-  }
-}
-
 bool FileExists(const std::string& fileName) {
   struct stat st {};
   return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);

@@ -1,11 +1,13 @@
 // Byte streams: the abstract stream, a growable memory stream and a file
-// stream, plus the atomic file replacement both picture writers use.
+// stream. Whole files are written with WriteFileAtomically (FileReplace.h).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "base/FileReplace.h"
 
 namespace pixkura {
 
@@ -82,12 +84,6 @@ class TFileStream : public TStream {
   std::string fileName_;
   int fd_ = -1;
 };
-
-// Writes size bytes to fileName so that a reader sees either the old file or
-// the whole new one: a temporary file in the same folder is written, flushed
-// and renamed over the target. EFCreateError when the temporary file cannot be
-// made; EInOutError when writing or renaming fails (the target is untouched).
-void WriteFileAtomically(const std::string& fileName, const void* data, size_t size);
 
 bool FileExists(const std::string& fileName);
 

@@ -6,11 +6,9 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdlib>
-#include <memory>
 
 #include "base/Exception.h"
-#include "base/Streams.h"
+#include "base/FileReplace.h"
 #include "settings/ShiftJis.h"
 
 namespace pixkura {
@@ -60,24 +58,6 @@ std::string OneLine(std::string_view text) {
 
 std::string Encode(std::string_view text) { return Utf8ToShiftJis(OneLine(text)); }
 
-// The file a write must replace: the target of a symbolic link rather than
-// the link itself, so that replacing the file keeps the link.
-std::string WriteTarget(const std::string& fileName) {
-  struct stat st {};
-  if (::lstat(fileName.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return fileName;
-  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(fileName.c_str(), nullptr),
-                                                             &std::free);
-  return resolved ? std::string(resolved.get()) : fileName;
-}
-
-// A file whose permissions allow no writing is read-only even for a user the
-// system would let through (root): the write is refused as the platform does.
-bool IsWritableFile(const std::string& fileName) {
-  struct stat st {};
-  return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) != 0 &&
-         ::access(fileName.c_str(), W_OK) == 0;
-}
-
 }  // namespace
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view ident,
@@ -89,20 +69,14 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view iden
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view ident, std::string_view value) const {
-  const std::string target = WriteTarget(fileName_);
+  // The update keeps every other line: a file that is there but cannot be
+  // read is not replaced by one holding only this key.
   std::string bytes;
-  switch (ReadWholeFile(target, bytes)) {
-    case TReadResult::kOk:
-      if (IsWritableFile(target)) break;
-      [[fallthrough]];
-    case TReadResult::kFailed:
-      throw EFWriteError(FileWriteErrorMessage(fileName_));
-    case TReadResult::kMissing:
-      break;
-  }
+  if (ReadWholeFile(fileName_, bytes) == TReadResult::kFailed)
+    throw EFWriteError(FileWriteErrorMessage(fileName_));
   const std::string updated = SetIniValue(bytes, Encode(section), Encode(ident), Encode(value));
   try {
-    WriteFileAtomically(target, updated.data(), updated.size());
+    WriteFileAtomically(fileName_, updated.data(), updated.size());
   } catch (const EStreamError&) {
     throw EFWriteError(FileWriteErrorMessage(fileName_));
   } catch (const EInOutError&) {

@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "base/Exception.h"
 #include "base/ProgramFolder.h"
+#include "tests/support/OrdinaryUser.h"
 
 namespace pixkura {
 namespace {
@@ -120,15 +122,100 @@ TEST(AtomicWrite, ReplacesWholeFileAndKeepsItsMode) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
-TEST(AtomicWrite, FailureLeavesTheOldFileUntouched) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+// Files of the folder, by name (no temporary file may stay behind).
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+mode_t ModeOf(const std::string& file) {
+  struct stat st {};
+  return ::stat(file.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST(AtomicWrite, ThroughASymbolicLinkTheTargetIsWrittenAndTheLinkKept) {
   TempFolder dir;
-  const std::string file = dir.File("keep.bmp");
+  fs::create_directory(dir.File("real"));
+  const std::string target = dir.File("real/sheet.bmp");
+  WriteFileAtomically(target, "old", 3);
+  ::chmod(target.c_str(), 0604);
+  ASSERT_EQ(::symlink("real/sheet.bmp", dir.File("relative.bmp").c_str()), 0);
+  ASSERT_EQ(::symlink(dir.File("relative.bmp").c_str(), dir.File("chain.bmp").c_str()), 0);
+
+  WriteFileAtomically(dir.File("chain.bmp"), "new", 3);
+  EXPECT_TRUE(fs::is_symlink(dir.File("chain.bmp")));
+  EXPECT_TRUE(fs::is_symlink(dir.File("relative.bmp")));
+  EXPECT_EQ(ReadAll(target), "new");
+  EXPECT_EQ(ModeOf(target), 0604u);
+  EXPECT_EQ(Names(dir.File("real")), std::vector<std::string>{"sheet.bmp"});
+  EXPECT_EQ(ResolveWriteTarget(dir.File("chain.bmp")), dir.File("real/sheet.bmp"));
+
+  // A link to a file not there yet makes that file.
+  ASSERT_EQ(::symlink("real/later.bmp", dir.File("dangling.bmp").c_str()), 0);
+  WriteFileAtomically(dir.File("dangling.bmp"), "made", 4);
+  EXPECT_TRUE(fs::is_symlink(dir.File("dangling.bmp")));
+  EXPECT_EQ(ReadAll(dir.File("real/later.bmp")), "made");
+}
+
+TEST(AtomicWrite, AFileWithoutWritePermissionIsRefusedWithTheCreateError) {
+  TempFolder dir;
+  const std::string file = dir.File("locked.pal");
   WriteFileAtomically(file, "precious", 8);
-  fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_THROW(WriteFileAtomically(file, "x", 1), EFCreateError);
-  fs::permissions(dir.Path(), fs::perms::owner_all);
+  ::chmod(file.c_str(), 0444);
+  ASSERT_EQ(::symlink("locked.pal", dir.File("link.pal").c_str()), 0);
+  for (const std::string& name : {file, dir.File("link.pal")}) {
+    try {
+      WriteFileAtomically(name, "x", 1);
+      ADD_FAILURE() << "a read-only file was replaced through " << name;
+    } catch (const EFCreateError& e) {
+      EXPECT_EQ(e.Message(), "ファイル " + name + " を作成できません");
+    }
+  }
   EXPECT_EQ(ReadAll(file), "precious");
+  EXPECT_EQ(ModeOf(file), 0444u);
+  EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"link.pal", "locked.pal"}));
+}
+
+TEST(AtomicWrite, InAFolderTheUserCannotWriteAWritableFileIsWrittenInPlace) {
+  TempFolder dir;
+  const std::string file = dir.File("sheet.bmp");
+  WriteFileAtomically(file, "a longer old content", 20);
+  const std::string mine = dir.File("mine.bmp"), others = dir.File("others.bmp");
+  WriteFileAtomically(others, "theirs", 6);
+  ::chmod(file.c_str(), 0666);
+  ::chmod(dir.Path().c_str(), 0555);
+  const bool root = ::geteuid() == 0;
+  const std::string failure = testing::AsOrdinaryUser([&]() -> std::string {
+    WriteFileAtomically(file, "new", 3);
+    if (ReadAll(file) != "new") return "not written in place: " + ReadAll(file);
+    try {
+      WriteFileAtomically(mine, "x", 1);
+      return "a new file appeared in a folder the user cannot write";
+    } catch (const EFCreateError&) {
+    }
+    // Another user's file, writable only by its owner (root can make one).
+    if (root) {
+      try {
+        WriteFileAtomically(others, "x", 1);
+        return "another user's file was written";
+      } catch (const EFCreateError&) {
+      }
+    }
+    return "";
+  });
+  ::chmod(dir.Path().c_str(), 0755);
+  EXPECT_EQ(failure, "");
+  EXPECT_EQ(ReadAll(file), "new");
+  EXPECT_EQ(ModeOf(file), 0666u);
+  EXPECT_EQ(ReadAll(others), "theirs");
+  EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"others.bmp", "sheet.bmp"}));
+}
+
+TEST(AtomicWrite, AFileInAMissingFolderIsACreateError) {
+  TempFolder dir;
+  EXPECT_THROW(WriteFileAtomically(dir.File("missing/x.bmp"), "x", 1), EFCreateError);
 }
 
 TEST(AtomicWrite, TargetThatIsAFolderFailsWithoutDamage) {

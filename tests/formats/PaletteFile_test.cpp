@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -77,6 +79,24 @@ TEST_F(PaletteFileTest, MissingFileAndUnwritableFolderRaiseTheFileErrors) {
   EXPECT_THROW(ReadPaletteFile(Path(), v), EFOpenError);
   EXPECT_THROW(ReadPaletteFile(dir_, v), EFOpenError);  // a folder is no file
   EXPECT_THROW(WritePaletteFile(dir_ + "/none/Pixkura.pal", v), EFCreateError);
+}
+
+TEST_F(PaletteFileTest, ALinkedFileIsWrittenThroughItsLinkAndAReadOnlyOneIsRefused) {
+  // The palette kept elsewhere, beside the program only as a link.
+  const std::string real = dir_ + "/kept.pal";
+  ASSERT_EQ(::symlink("kept.pal", Path().c_str()), 0);
+  TPaletteValues v{};
+  v[1] = RGB(1, 2, 3);
+  WritePaletteFile(Path(), v);
+  EXPECT_TRUE(std::filesystem::is_symlink(Path()));
+  EXPECT_EQ(std::filesystem::file_size(real), kPaletteFileSize);
+
+  ASSERT_EQ(::chmod(real.c_str(), 0444), 0);
+  v[1] = RGB(9, 9, 9);
+  EXPECT_THROW(WritePaletteFile(Path(), v), EFCreateError);
+  TPaletteValues back{};
+  ReadPaletteFile(Path(), back);
+  EXPECT_EQ(back[1], RGB(1, 2, 3));
 }
 
 }  // namespace

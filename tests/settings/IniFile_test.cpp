@@ -8,6 +8,7 @@
 
 #include "base/Exception.h"
 #include "support/TempDir.h"
+#include "tests/support/OrdinaryUser.h"
 
 namespace pixkura {
 namespace {
@@ -109,6 +110,22 @@ TEST(IniFile, WritingThroughASymbolicLinkKeepsTheLink) {
   TIniFile(dir.File("link.ini")).WriteString("S", "k", "2");
   EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ini")));
   EXPECT_EQ(ReadFileBytes(dir.File("real.ini")), "[S]\r\nk=2\r\n");
+}
+
+TEST(IniFile, InAFolderTheUserCannotWriteTheWritableFileIsUpdatedInPlace) {
+  TTempDir dir;
+  const TIniFile ini(dir.File("Pixkura.ini"));
+  WriteFileBytes(ini.FileName(), "[S]\r\nk=1\r\nother=kept\r\n");
+  ASSERT_EQ(::chmod(ini.FileName().c_str(), 0666), 0);
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+  const std::string failure = testing::AsOrdinaryUser([&]() -> std::string {
+    ini.WriteString("S", "k", "2");
+    return "";
+  });
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0700), 0);
+  EXPECT_EQ(failure, "");
+  EXPECT_EQ(ReadFileBytes(ini.FileName()), "[S]\r\nk=2\r\nother=kept\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(IniFile, HostileFilesReadWithoutHarm) {
