@@ -2,7 +2,9 @@
 // depth. The compressed data carry no length of their own; the decoder reads
 // pairs until the end-of-picture code and treats the end of the data as one,
 // keeping what was decoded so far. Every write is checked against the row and
-// picture limits before it happens.
+// picture limits before it happens: pixels of a run or literal that pass the
+// row's end are dropped (common encoders code the padding of odd widths as
+// pixels), while a run on a row below the picture stops the decoding.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -82,8 +84,8 @@ class TRLEDecoder {
       const uint8_t v = in_[pos_ + 1];
       pos_ += 2;
       if (n > 0) {
-        if (x + n > limit_ || y >= height_) Fail(kind_.RunError);
-        Row(y).Run(x, n, v);
+        if (y >= height_) Fail(kind_.RunError);
+        Row(y).Run(x, InRow(x, n), v);
         x += n;
       } else if (v == 0) {  // end of line
         ++y;
@@ -98,17 +100,17 @@ class TRLEDecoder {
         pos_ += 2;
         if (x > limit_ || y > height_) Fail(kind_.DeltaError);
       } else {  // absolute run of v pixels, padded to 16-bit words
-        if (x + v > limit_ || y >= height_) Fail(kind_.AbsoluteError);
+        if (y >= height_) Fail(kind_.AbsoluteError);
         const bool fourBit = kind_.BitCount == 4;
         const size_t dataBytes = fourBit ? (size_t{v} + 1) / 2 : v;
         const size_t padded = fourBit ? (size_t{v} + 3) / 4 * 2 : (size_t{v} + 1) / 2 * 2;
         if (Available() < dataBytes) {
           // Cut-off data: keep the pixels that are there.
-          const size_t pixels = fourBit ? Available() * 2 : Available();
-          Row(y).Literal(x, static_cast<int64_t>(pixels), in_ + pos_);
+          const auto pixels = static_cast<int64_t>(fourBit ? Available() * 2 : Available());
+          Row(y).Literal(x, InRow(x, pixels), in_ + pos_);
           return;
         }
-        Row(y).Literal(x, v, in_ + pos_);
+        Row(y).Literal(x, InRow(x, v), in_ + pos_);
         pos_ += std::min(padded, Available());
         x += v;
       }
@@ -117,6 +119,8 @@ class TRLEDecoder {
 
  private:
   size_t Available() const { return size_ - pos_; }
+  // How many of n pixels from x still lie in the row.
+  int64_t InRow(int64_t x, int64_t n) const { return std::clamp<int64_t>(limit_ - x, 0, n); }
   TRowWriter Row(int64_t y) {
     return TRowWriter(bits_ + static_cast<size_t>(y) * rowSize_, kind_.BitCount == 4);
   }

@@ -59,21 +59,23 @@ TEST(RLE8, DecodedStorageKeepsHeaderAndTable) {
   EXPECT_EQ(PixelBytes(*out), (std::vector<uint8_t>{5, 5, 5, 5, 6, 6, 0, 0}));
 }
 
-TEST(RLE8, RunToTheRightEdgeIsAcceptedOneMoreIsNot) {
+TEST(RLE8, PixelsPastTheRowsEndAreDroppedAndDecodingGoesOn) {
   EXPECT_EQ(Decode8(3, 1, {3, 4, 0, 1}), (std::vector<uint8_t>{4, 4, 4, 0}));
-  ExpectError<EIxDIBInvalidDIB>([] { Decode8(3, 1, {4, 4, 0, 1}); }, k8 + "Bad RLE Data 4");
-  ExpectError<EIxDIBInvalidDIB>(
-      [] {
-        Decode8(3, 1, {2, 4, 0, 0, 1, 4});
-      },
-      k8 + "Bad RLE Data 4");  // y = height
+  // A run and a literal that pass the end keep their pixels up to it; the
+  // padding byte stays 0 and the next line decodes as coded.
+  EXPECT_EQ(Decode8(3, 2, {4, 4, 0, 0, 1, 1, 0, 3, 2, 3, 9, 0, 0, 1}),
+            (std::vector<uint8_t>{4, 4, 4, 0, 1, 2, 3, 0}));
+  EXPECT_EQ(Decode8(1, 2, {1, 6, 3, 0, 0, 0, 255, 7, 255, 7, 0, 1}),
+            (std::vector<uint8_t>{6, 0, 0, 0, 7, 0, 0, 0}));
+  // Rows below the picture are still refused.
+  ExpectError<EIxDIBInvalidDIB>([] { Decode8(3, 1, {2, 4, 0, 0, 1, 4}); }, k8 + "Bad RLE Data 4");
+  ExpectError<EIxDIBInvalidDIB>([] { Decode8(3, 1, {0, 0, 0, 3, 1, 2, 3, 0}); }, k8 + "Bad RLE Data 3");
 }
 
-TEST(RLE8, BadLinesDeltasAndLiterals) {
+TEST(RLE8, BadLinesAndDeltas) {
   ExpectError<EIxDIBInvalidDIB>([] { Decode8(3, 1, {0, 0, 0, 0}); }, k8 + "Bad RLE Data 1");
   ExpectError<EIxDIBInvalidDIB>([] { Decode8(3, 1, {0, 2, 4, 0}); }, k8 + "Bad RLE Data 2");
   ExpectError<EIxDIBInvalidDIB>([] { Decode8(3, 1, {0, 2, 0, 2}); }, k8 + "Bad RLE Data 2");
-  ExpectError<EIxDIBInvalidDIB>([] { Decode8(3, 1, {1, 1, 0, 3, 1, 2, 3, 0}); }, k8 + "Bad RLE Data 3");
   // A delta to the very end is allowed; nothing may be written there.
   EXPECT_EQ(Decode8(3, 1, {0, 2, 3, 1, 0, 1}), std::vector<uint8_t>(4, 0));
 }
@@ -105,7 +107,10 @@ TEST(RLE8, WrongStorageIsRefused) {
 TEST(RLE4, RunsAlternateNibblesAndOddWidthsFillTheLastByte) {
   // Width 5: W' = 6, so a run of 6 fills the padding nibble too.
   EXPECT_EQ(Decode4(5, 1, {6, 0x12, 0, 1}), (std::vector<uint8_t>{0x12, 0x12, 0x12, 0}));
-  ExpectError<EIxDIBInvalidDIB>([] { Decode4(5, 1, {7, 0x12, 0, 1}); }, k4 + "Bad RLE Data 8");
+  // Past W' the pixels are dropped; a run below the picture is refused.
+  EXPECT_EQ(Decode4(5, 2, {9, 0x12, 0, 0, 1, 0x30, 0, 1}),
+            (std::vector<uint8_t>{0x12, 0x12, 0x12, 0, 0x30, 0, 0, 0}));
+  ExpectError<EIxDIBInvalidDIB>([] { Decode4(5, 1, {0, 0, 1, 0x12}); }, k4 + "Bad RLE Data 8");
   // A run starting at an odd x writes low nibble, then high (clearing the low).
   EXPECT_EQ(Decode4(8, 1, {1, 0xA0, 3, 0x5F, 0, 1}), (std::vector<uint8_t>{0xA5, 0xF5, 0, 0}));
 }
@@ -114,7 +119,10 @@ TEST(RLE4, LiteralsSkipWholeWords) {
   // 3 pixels: 2 data bytes, padded to one word; 5 pixels: 3 bytes, padded to two words.
   EXPECT_EQ(Decode4(8, 1, {0, 3, 0x12, 0x30, 0, 5, 0x45, 0x67, 0x80, 0xEE, 0, 1}),
             (std::vector<uint8_t>{0x12, 0x34, 0x56, 0x78}));
-  ExpectError<EIxDIBInvalidDIB>([] { Decode4(3, 1, {0, 5, 0x12, 0x34, 0x50, 0}); }, k4 + "Bad RLE Data 7");
+  // A literal past W' keeps its first pixels and still skips all its words.
+  EXPECT_EQ(Decode4(3, 1, {0, 5, 0x12, 0x34, 0x50, 0, 1, 0xEE, 0, 1}),
+            (std::vector<uint8_t>{0x12, 0x34, 0, 0}));
+  ExpectError<EIxDIBInvalidDIB>([] { Decode4(3, 1, {0, 0, 0, 3, 0x12, 0x30}); }, k4 + "Bad RLE Data 7");
 }
 
 TEST(RLE4, BadLinesAndDeltas) {

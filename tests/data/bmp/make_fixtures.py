@@ -147,6 +147,32 @@ def imagemagick(fmt, extra, width=W):
             return f.read()
 
 
+def padded_rows_rle4(width):
+    """RLE4 coded the way ImageMagick codes RLE8 (its encoder writes RLE only
+    at 8 bits): pixels as runs, and every row carries its padding as one more
+    run, which passes the row's end."""
+    colours = palette(16)
+    stride = (width * 4 + 31) // 32 * 8  # pixels a stored row holds, padding included
+    data = bytearray()
+    for y in rows_bottom_up(H):
+        row = [index_at(x, y, 16) for x in range(width)]
+        for x in range(0, width, 2):
+            pair = row[x:x + 2]
+            data += bytes([len(pair), pair[0] << 4 | (pair[1] if len(pair) > 1 else 0)])
+        data += bytes([stride - width, 0, 0, 0])
+    data += bytes([0, 1])
+    return bmp(info_header(width, H, 4, 2, 16, len(data)), quads(colours), bytes(data))
+
+
+def expect_source_pixels(name, data, width):
+    """The padded-row fixtures must decode to exactly the picture they were
+    made from, the padding dropped; PIL is the independent witness of that."""
+    im = Image.open(io.BytesIO(data)).convert("RGB")
+    want = [palette(16)[index_at(x, y, 16)] for y in range(H) for x in range(width)]
+    if list(im.getdata()) != want:
+        raise SystemExit(f"{name}: PIL does not read the picture it was made from")
+
+
 # PIL widens a 5- or 6-bit channel v to round(v * 255 / max); the bitmap
 # reader stores it as v shifted up with zero low bits. Both are the same v.
 def shifted_channel(value, bits):
@@ -165,10 +191,13 @@ FIXTURES = {
     "pal8_clr40": (lambda: indexed(8, 40), None),
     "pal8_topdown": (lambda: indexed(8, 40, top_down=True), None),
     "rle8": (rle8, None),
-    # ImageMagick codes the padding byte of odd-width rows as a pixel, which
-    # the reader rejects as a run past the right edge: an even width here.
     "rle8_imagemagick": (lambda: imagemagick("BMP3", ["-type", "Palette", "-compress", "RLE"], 8), None),
+    # ImageMagick codes the padding of odd-width rows as pixels: the last run
+    # of each row passes the row's end.
+    **{f"rle8_imagemagick_w{w}": ((lambda w=w: imagemagick("BMP3", ["-type", "Palette", "-compress", "RLE"], w)),
+                                  None) for w in (1, 3, 5, 127)},
     "rle4": (rle4, None),
+    **{f"rle4_padded_w{w}": ((lambda w=w: padded_rows_rle4(w)), None) for w in (1, 3, 5, 127)},
     "os2_1": (lambda: os2(1), None),
     "os2_4": (lambda: os2(4), None),
     "os2_8": (lambda: os2(8), None),
@@ -187,6 +216,9 @@ FIXTURES = {
 def main():
     for name, (make, channel_bits) in FIXTURES.items():
         data = make()
+        width = name.rpartition("_w")[2]
+        if name.startswith(("rle8_imagemagick_w", "rle4_padded_w")):
+            expect_source_pixels(name, data, int(width))
         with open(os.path.join(HERE, name + ".bmp"), "wb") as f:
             f.write(data)
         im = Image.open(io.BytesIO(data))
