@@ -140,7 +140,7 @@ std::string TSPI::Info(int32_t n) const {
 void TSPI::ReadInfo() {
   APIVersion = Info(0);
   PluginInfo = Info(1);
-  for (int32_t n = 2; n < INT32_MAX - 1; n += 2) {
+  for (int32_t n = 2; Filters.size() < kMaxSPIFilters; n += 2) {
     std::string filter = Info(n);
     if (filter.empty()) break;
     std::string name = Info(n + 1);

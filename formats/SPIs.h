@@ -5,6 +5,7 @@
 // formats/SusiePlugin.h.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -33,6 +34,10 @@ struct TLibraryCloser {
 };
 using TLibraryHandle = std::unique_ptr<void, TLibraryCloser>;
 
+// Most file filters read from one plug-in. A plug-in that answers every
+// info number would otherwise be asked forever; no real one has this many.
+inline constexpr size_t kMaxSPIFilters = 256;
+
 // One loaded plug-in file. The class says what it is for; the library stays
 // loaded as long as the object lives.
 class TSPI {
@@ -49,6 +54,7 @@ class TSPI {
   std::string FileName;  // canonical path of the loaded file
   std::string APIVersion;
   std::string PluginInfo;
+  // At most kMaxSPIFilters pairs (info 2, 3, 4, 5, ...), whatever the plug-in answers.
   std::vector<std::string> Filters;
   std::vector<std::string> FilterNames;
 

@@ -1,6 +1,7 @@
 // The checks a plug-in's answer passes before it becomes a picture, and the
 // packed DIB and BMP file built from an accepted answer.
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <climits>
 #include <cstring>
@@ -135,7 +136,12 @@ TEST(SPIAnswer, MallocBlocksAreMeasuredAndNeverTheSameBlockTwice) {
   EXPECT_FALSE(CheckSPIAnswerBlocks(header, header));
   EXPECT_FALSE(CheckSPIAnswerBlocks(header, nullptr));
   std::free(pixels);
-  pixels = std::malloc(1);  // malloc may round up, never to 12
+  // malloc may round a block up (glibc gives malloc(1) 24 usable bytes): a
+  // picture whose one row needs more than the block really holds is refused.
+  pixels = std::malloc(1);
+  const auto usable = static_cast<int32_t>(::malloc_usable_size(pixels));
+  const TBitmapInfoHeader wide = Info(usable / 3 + 2, 1, 24);
+  std::memcpy(header, &wide, sizeof wide);
   EXPECT_FALSE(CheckSPIAnswerBlocks(header, pixels));
   std::free(pixels);
   std::free(header);

@@ -85,6 +85,15 @@ TEST(SPIs, InfoTextIsCutToTheBufferWhateverThePluginClaims) {
   EXPECT_EQ(spi->APIVersion, "00IN");
 }
 
+TEST(SPIs, APluginThatAnswersEveryInfoNumberIsReadToABoundedList) {
+  TTempFolder folder;
+  const auto spi = CreateSPI(folder.AddPlugin("endless_info", "endless.spi"));
+  ASSERT_NE(spi, nullptr);
+  EXPECT_EQ(spi->Filters.size(), kMaxSPIFilters);
+  EXPECT_EQ(spi->FilterNames.size(), kMaxSPIFilters);
+  EXPECT_EQ(spi->Filters.back(), "*.tpx");
+}
+
 TEST(SPIs, OpeningAsTheWrongClassNamesTheMissingExport) {
   TTempFolder folder;
   const std::string archive = folder.AddPlugin("archive_am", "am.spi");

@@ -44,6 +44,10 @@ static int32_t Store(const char* text, char* buf, int32_t buflen) {
 }
 
 SPI_EXPORT int32_t GetPluginInfo(int32_t infono, char* buf, int32_t buflen) {
+#ifdef ENDLESS_INFO
+  /* Answers every info number past the version and description. */
+  if (infono >= 2) return Store(infono % 2 == 0 ? SPI_FILTER : "Endless", buf, buflen);
+#endif
   switch (infono) {
     case 0:
       return Store(SPI_VERSION, buf, buflen);
