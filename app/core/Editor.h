@@ -7,6 +7,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -371,9 +372,16 @@ class TEditor {
   void RedrawSpecialView(const TCheckBox& box, TImage& view, bool& shown, TIxDIB& source, bool mirrored);
 
   // Start-up steps (EditorCreate.cpp).
+  // Runs one step of FormCreate; an error it raises is shown in an error box
+  // and start-up goes on.
+  void RunStartUpStep(const std::function<void()>& step);
   void ShapeViewBitmaps();
+  // The controls that show the state read from the settings.
+  void ShowStartUpState();
   void CreateWorkBuffers();
   void CreateUndoSlots();
+  void ReadPaletteFileAtStartUp();
+  void SetGreyRamp();
   void WriteGreyRampPaletteFile();
 
   // The loupe window of one redraw: sheet pixel (sx, sy) at its top-left, w x h

@@ -1,6 +1,8 @@
 // Start-up: the editor state is built once, in a fixed order, when the window
 // is created.
 #include <algorithm>
+#include <exception>
+#include <functional>
 #include <string>
 
 #include "app/core/Editor.h"
@@ -26,16 +28,21 @@ void Shape(TIxDIB& dib, int32_t width, int32_t height) {
 void TEditor::FormCreate() { FormCreate(ReadStoredSettings()); }
 
 void TEditor::FormCreate(const TEditorSettings& stored) {
-  // The view bitmaps are the pictures of their images: drawing into them and
-  // repainting the view shows the result.
-  LupeDib = &LupeView.Picture;
-  AllDib = &AllView.Picture;
-  PalDib = &PalView.Picture;
-  NomDib = &NomView.Picture;
-  RevDib = &RevView.Picture;
-  MovDib = &MovView.Picture;
-  CopyDib = &CopyView.Picture;  // left as it is until the sheet view fills it
-  ShapeViewBitmaps();
+  // Start-up never half-fails: a step that fails is reported once and the
+  // steps after it still run, so the window always opens with a palette, a
+  // blend table, swatches and a loupe, however much of the rest could be had.
+  RunStartUpStep([this] {
+    // The view bitmaps are the pictures of their images: drawing into them
+    // and repainting the view shows the result.
+    LupeDib = &LupeView.Picture;
+    AllDib = &AllView.Picture;
+    PalDib = &PalView.Picture;
+    NomDib = &NomView.Picture;
+    RevDib = &RevView.Picture;
+    MovDib = &MovView.Picture;
+    CopyDib = &CopyView.Picture;  // left as it is until the sheet view fills it
+    ShapeViewBitmaps();
+  });
 
   PenDown = false;
   MainColor = 0;
@@ -45,11 +52,32 @@ void TEditor::FormCreate(const TEditorSettings& stored) {
   Tool = 0;
   UndoNum = 0;
 
-  ReadSettings(stored);
+  RunStartUpStep([this, &stored] { ReadSettings(stored); });
 
   CellX = CellY = LupeX = LupeY = 0;
-  SelC.SetBounds(AllView.Left() + LupeX + CellX, AllView.Top() + LupeY + CellY, LupeSpan, LupeSpan);
+  RunStartUpStep([this] { ShowStartUpState(); });
 
+  FileName.clear();
+  RunStartUpStep([this] {
+    CreateWorkBuffers();
+    CreateUndoSlots();
+  });
+  FillUnitTable(UnitTable);
+  // Ends with ApplyPaletteChange: tables, swatches, colour boxes, loupe.
+  RunStartUpStep([this] { ReadPaletteFileAtStartUp(); });
+  Uwagaki = false;
+}
+
+void TEditor::RunStartUpStep(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    Host.MessageBox(e.what(), TMsgDlgType::mtError);
+  }
+}
+
+void TEditor::ShowStartUpState() {
+  SelC.SetBounds(AllView.Left() + LupeX + CellX, AllView.Top() + LupeY + CellY, LupeSpan, LupeSpan);
   PlaceSwatchMarker(TOUSel, Toumei);
   Step.SetText(std::to_string(StepBar.Position()));
   CSXLab.SetText(std::to_string(ChrX));
@@ -58,14 +86,21 @@ void TEditor::FormCreate(const TEditorSettings& stored) {
   SelSizeLab.SetText(std::to_string(SelSizeBar.Position()));
   CopySel.SetBounds(CopySel.Left(), CopySel.Top(), SelSize, SelSize);
   LayoutPanels();
+}
 
-  FileName.clear();
-  CreateWorkBuffers();
-  CreateUndoSlots();
-  if (!FileExists(PaletteFilePath())) WriteGreyRampPaletteFile();
-  FillUnitTable(UnitTable);
-  PalLoad();  // ends with ApplyPaletteChange: tables, swatches, colour boxes, loupe
-  Uwagaki = false;
+void TEditor::ReadPaletteFileAtStartUp() {
+  // A missing file is made as the grey ramp, then the file is read. A file
+  // that cannot be made or read leaves the grey ramp, which then reaches
+  // everything as a file's palette would; the error (naming the file) is the
+  // one report.
+  try {
+    if (!FileExists(PaletteFilePath())) WriteGreyRampPaletteFile();
+    PalLoad();  // ends with ApplyPaletteChange
+  } catch (...) {
+    SetGreyRamp();
+    ApplyPaletteChange();
+    throw;
+  }
 }
 
 void TEditor::ShapeViewBitmaps() {
@@ -96,11 +131,15 @@ void TEditor::CreateUndoSlots() {
   }
 }
 
-void TEditor::WriteGreyRampPaletteFile() {
+void TEditor::SetGreyRamp() {
   for (int32_t i = 0; i < 256; ++i) {
     const auto v = static_cast<uint8_t>(i);
     PalDib->SetColors(i, RGB(v, v, v));
   }
+}
+
+void TEditor::WriteGreyRampPaletteFile() {
+  SetGreyRamp();
   PalSave();
 }
 

@@ -109,7 +109,7 @@ void TEditor::ReadSettings(const TEditorSettings& s) {
   ChrY = s.CHRY >= kMinCellSize && s.CHRY <= kMaxCellSize ? s.CHRY : kDefaults.CHRY;
   Toumei = StoredByteOr(s.Toumei, 255, static_cast<uint8_t>(kDefaults.Toumei));
   SelSizeBar.SetPosition(s.SelSize);
-  PenSize = s.PenSize;
+  PenSize = s.PenSize >= 1 && s.PenSize <= kMaxStoredPenSize ? s.PenSize : kDefaults.PenSize;
   const std::array<TSpeedButton*, 5> penButtons{&p1, &p2, &p3, &p4, &p5};
   if (PenSize >= 1 && PenSize <= 5) penButtons[static_cast<size_t>(PenSize - 1)]->SetDown(true);
   Bairitu = StoredByteOr(s.Bairitu, kMaxStoredBairitu, static_cast<uint8_t>(kDefaults.Bairitu));
@@ -129,7 +129,7 @@ void TEditor::ReadSettings(const TEditorSettings& s) {
   LupeLay.SetItemIndex(s.LupeLay);
   ViewLay.SetItemIndex(s.ViewLay);
   NARABE.SetChecked(s.Narabe);
-  NarabeMax = s.NarabeMAX;
+  NarabeMax = s.NarabeMAX >= 0 && s.NarabeMAX <= kMaxStoredNarabe ? s.NarabeMAX : kDefaults.NarabeMAX;
   LeftPanelPos = s.LeftPanel;
   CenterPanelPos = s.CenterPanel;
   RightPanelPos = s.RightPanel;

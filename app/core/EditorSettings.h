@@ -4,6 +4,7 @@
 // the editor checks what its byte-sized state cannot hold when it applies them.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 namespace pixkura {
@@ -51,6 +52,12 @@ inline constexpr int32_t kMaxStoredBairitu = 7;
 // Cell sizes the editor can work with; a stored size outside keeps the default.
 inline constexpr int32_t kMinCellSize = 1;
 inline constexpr int32_t kMaxCellSize = 256;
+// Largest pen size the drawing can take: the pen argument is a byte. Sizes
+// above 5 press no button but draw squares of their side, as stored.
+inline constexpr int32_t kMaxStoredPenSize = 255;
+// Largest side-by-side count kept as stored: the views count one copy more.
+// Views never hold more than 128 copies, so any larger count shows the same.
+inline constexpr int32_t kMaxStoredNarabe = INT32_MAX - 1;
 // Fewest undo slots with which a snapshot still fits beside the current state.
 inline constexpr uint8_t kMinUndoSlots = 2;
 

@@ -5,10 +5,12 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMoveEvent>
+#include <QScreen>
 #include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
@@ -68,6 +70,7 @@ void TMainForm::RunFormCreate() {
   // window's components are created before its start-up handler runs.
   ReportErrors(this, [this] { CreatePluginManager(editor_); });
   ReportErrors(this, [this] { editor_.FormCreate(); });
+  KeepReachable();
 }
 
 QWidget* TMainForm::ViewOf(const TControl& control) const { return views_->ViewOf(control); }
@@ -77,6 +80,24 @@ void TMainForm::PlaceFromModel() {
   placing_ = true;
   move(editor_.MainForm.Left(), editor_.MainForm.Top());
   placing_ = false;
+}
+
+void TMainForm::KeepReachable() {
+  // A stored place on no screen (a monitor since unplugged, an edited file)
+  // would leave the window where nobody can reach it: the default place
+  // stands in.
+  TControl& model = editor_.MainForm;
+  if (!IsReachablePlace(QPoint(model.Left(), model.Top()), frameGeometry().size()))
+    model.SetBounds(0, 0, model.Width(), model.Height());
+}
+
+bool IsReachablePlace(QPoint topLeft, QSize frame) {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  if (screens.isEmpty()) return true;  // nothing to measure against
+  // The middle of the title bar must lie on a screen: there it can be grabbed.
+  const QPoint grip(topLeft.x() + std::max(frame.width(), 1) / 2, topLeft.y() + 8);
+  return std::any_of(screens.begin(), screens.end(),
+                     [&](const QScreen* screen) { return screen->geometry().contains(grip); });
 }
 
 void TMainForm::moveEvent(QMoveEvent* event) {

@@ -53,6 +53,7 @@ class TMainForm : public QMainWindow {
 
  private:
   void PlaceFromModel();
+  void KeepReachable();
   void SyncTimer();
   void TimerTick();
   // The title: the file's name with the modified marker, then "Pixkura".
@@ -68,5 +69,9 @@ class TMainForm : public QMainWindow {
   bool placing_ = false;  // moving the window to the model's place
   int wheelRest_ = 0;     // wheel angle not yet worth a whole step (fine-grained wheels)
 };
+
+// True when a window frame of the given size placed at topLeft can be
+// reached: the middle of its title bar lies on one of the screens.
+bool IsReachablePlace(QPoint topLeft, QSize frame);
 
 }  // namespace pixkura

@@ -2,8 +2,16 @@
 // the palette spread to every bitmap, and the stored settings it applies.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
 #include "base/Exception.h"
+#include "base/Streams.h"
 #include "support/EditorFixture.h"
+#include "tests/support/OrdinaryUser.h"
 
 namespace pixkura::testing {
 namespace {
@@ -232,6 +240,26 @@ TEST(EditorCreate, ZoomSixAndSevenAndOddPenSizesAreUsedWithoutAButton) {
   EXPECT_EQ(e.LupeDib->GetPixels(0, 0), e.LightIdx());  // grid line at 0
 }
 
+TEST(EditorCreate, PenSizesAndSideBySideCountsTheDrawingCannotUseKeepTheirDefaults) {
+  const int32_t pens[][2] = {{0, 1}, {-3, 1}, {256, 1}, {70000, 1}, {255, 255}, {6, 6}};
+  for (const auto& [stored, used] : pens) {
+    TEditorFixture f;
+    TEditorSettings s;
+    s.PenSize = stored;
+    EXPECT_EQ(f.Start(s).PenSize, used) << stored;
+  }
+  const int32_t narabe[][2] = {{-1, 3}, {INT32_MIN, 3}, {INT32_MAX, 3}, {0, 0}, {1000, 1000}};
+  for (const auto& [stored, used] : narabe) {
+    TEditorFixture f;
+    TEditorSettings s;
+    s.NarabeMAX = stored;
+    s.Narabe = true;
+    TEditor& e = f.Start(s);
+    EXPECT_EQ(e.NarabeMax, used) << stored;
+    e.RedrawSpecialViews();  // the side-by-side arithmetic holds with the value kept
+  }
+}
+
 TEST(EditorCreate, FewerThanTwoUndoStepsStillGiveTwoSlots) {
   for (int32_t undo : {0, 1}) {
     TEditorFixture f;
@@ -259,6 +287,77 @@ TEST(EditorCreate, PanelNumbersOutsideOneToThreePlaceNothing) {
   e.LayoutPanels();
   EXPECT_EQ(e.PanelRight.Left(), 0);
   EXPECT_EQ(e.PanelCenter.Left(), 305);
+}
+
+// What a start-up that could not use its palette file must still have built:
+// the grey ramp in memory and spread, the blend table, the swatches and the
+// loupe with its grid. Empty when all is there.
+std::string GreyRampStartUpProblems(const TEditor& e) {
+  for (int i = 0; i < 256; ++i) {
+    const auto v = static_cast<uint8_t>(i);
+    if (e.PalDib->GetColors(i) != RGB(v, v, v) || e.AllDib->GetColors(i) != RGB(v, v, v))
+      return "entry " + std::to_string(i) + " is not grey";
+  }
+  if (e.DarkIdx() != 0 || e.LightIdx() != 255) return "no blend table";
+  if (e.UnitTable[255] != 1.0) return "no unit table";
+  if (e.PalDib->GetPixels(8, 12) != 33 || e.PalDib->GetPixels(255, 95) != 255) return "no swatches";
+  int gridPixels = 0;
+  for (int32_t y = 0; y < 256; ++y)
+    for (int32_t x = 0; x < 256; ++x) gridPixels += e.LupeDib->GetPixels(x, y) == 255;
+  if (gridPixels == 0) return "no loupe grid";
+  return "";
+}
+
+// The test's program folder, open to the ordinary user the check runs as.
+void OpenToEveryone(const TProgramFolder& folder, mode_t mode) {
+  ASSERT_EQ(::chmod(folder.Path().c_str(), mode), 0);
+}
+
+TEST(EditorCreate, APaletteFileThatCannotBeCreatedLeavesTheGreyRampAndOneMessage) {
+  TEditorFixture f;
+  OpenToEveryone(f.Folder, 0555);  // the program's folder takes no new file
+  const std::string failure = AsOrdinaryUser([&]() -> std::string {
+    TEditor& e = f.Start();
+    const std::vector<std::string> want{"ファイル " + f.Folder.File("Pixkura.pal") + " を作成できません"};
+    if (f.Host.Messages != want)
+      return "messages: " + std::to_string(f.Host.Messages.size()) +
+             (f.Host.Messages.empty() ? "" : " first " + f.Host.Messages[0]);
+    if (FileExists(f.Folder.File("Pixkura.pal"))) return "a palette file appeared";
+    return GreyRampStartUpProblems(e);
+  });
+  OpenToEveryone(f.Folder, 0700);
+  EXPECT_EQ(failure, "");
+}
+
+TEST(EditorCreate, AnUnreadablePaletteFileLeavesTheGreyRampAndOneMessage) {
+  TEditorFixture f;
+  std::vector<uint8_t> rainbow;
+  for (int i = 0; i < 256; ++i) rainbow.insert(rainbow.end(), {uint8_t(i), uint8_t(255 - i), 7, 0});
+  WriteBytes(f.Folder.File("Pixkura.pal"), rainbow);
+  ASSERT_EQ(::chmod(f.Folder.File("Pixkura.pal").c_str(), 0), 0);
+  OpenToEveryone(f.Folder, 0755);
+  const std::string failure = AsOrdinaryUser([&]() -> std::string {
+    TEditor& e = f.Start();
+    const std::vector<std::string> want{"ファイル " + f.Folder.File("Pixkura.pal") + " は開けません"};
+    if (f.Host.Messages != want) return "messages: " + std::to_string(f.Host.Messages.size());
+    return GreyRampStartUpProblems(e);
+  });
+  OpenToEveryone(f.Folder, 0700);
+  EXPECT_EQ(failure, "");
+  ::chmod(f.Folder.File("Pixkura.pal").c_str(), 0600);
+  EXPECT_EQ(ReadBytes(f.Folder.File("Pixkura.pal")), rainbow);  // left as it was
+}
+
+TEST(EditorCreate, AnyStartUpFailureIsReportedOnceAndStartUpFinishes) {
+  // A folder where the palette file should be: writing the grey ramp fails
+  // even for root.
+  TEditorFixture f;
+  ASSERT_EQ(::mkdir(f.Folder.File("Pixkura.pal").c_str(), 0755), 0);
+  TEditor& e = f.Start();
+  ASSERT_EQ(f.Host.Messages.size(), 1u);
+  EXPECT_NE(f.Host.Messages[0].find(f.Folder.File("Pixkura.pal")), std::string::npos) << f.Host.Messages[0];
+  EXPECT_EQ(GreyRampStartUpProblems(e), "");
+  EXPECT_FALSE(e.Uwagaki);
 }
 
 }  // namespace
