@@ -11,6 +11,7 @@
 
 #include "app/core/Editor.h"
 #include "app/ui/QtEditorHost.h"
+#include "formats/qt/SPIBmp.h"
 
 class QCloseEvent;
 class QDragEnterEvent;
@@ -61,6 +62,9 @@ class TMainForm : public QMainWindow {
   // One wheel step over the loupe: scroll, Shift scrolls sideways, Ctrl zooms.
   void WheelStep(int steps, bool sideways, bool zoom);
 
+  // Made first and released last: the plug-ins register their file types
+  // for the plug-in bitmap while the window lives.
+  TSPIBitmapRegistration pictureClasses_;
   TQtEditorHost host_;
   TEditor editor_;
   QWidget* client_;

@@ -13,22 +13,15 @@ namespace pixkura {
 const TGraphicClassInfo TSPIBitmap::GraphicClass{"TSPIBitmap",
                                                  [] { return std::unique_ptr<TGraphic>(new TSPIBitmap); }};
 
-namespace {
-// While this library is linked in, plug-in file types are registered for
-// TSPIBitmap, and BMP files too, as the platform bitmap they stand for; when
-// the program ends the class leaves the registry again.
-struct TSPIBitmapUnit {
-  TSPIBitmapUnit() {
-    GlobalPictureRegistry().Register("bmp", "Bitmaps", &TSPIBitmap::GraphicClass);
-    DefaultGraphicClass = &TSPIBitmap::GraphicClass;
-  }
-  ~TSPIBitmapUnit() {
-    if (DefaultGraphicClass == &TSPIBitmap::GraphicClass) DefaultGraphicClass = nullptr;
-    GlobalPictureRegistry().UnregisterClass(&TSPIBitmap::GraphicClass);
-  }
-};
-const TSPIBitmapUnit unit;
-}  // namespace
+TSPIBitmapRegistration::TSPIBitmapRegistration() {
+  GlobalPictureRegistry().Register("bmp", "Bitmaps", &TSPIBitmap::GraphicClass);
+  DefaultGraphicClass = &TSPIBitmap::GraphicClass;
+}
+
+TSPIBitmapRegistration::~TSPIBitmapRegistration() {
+  if (DefaultGraphicClass == &TSPIBitmap::GraphicClass) DefaultGraphicClass = nullptr;
+  GlobalPictureRegistry().UnregisterClass(&TSPIBitmap::GraphicClass);
+}
 
 TSPIBitmap::TSPIBitmap() : helper_(*this) {
   helper_.OldLoadFromStream = [this](TStream& stream) { ReadBitmap(stream); };

@@ -47,4 +47,17 @@ class TSPIBitmap : public TGraphic {
   TInSPIAble helper_;
 };
 
+// While one lives, plug-in file types are registered for TSPIBitmap, and BMP
+// files too, as the platform bitmap they stand for; it must be made before
+// the plug-ins are searched. An object, not a static initialiser of this
+// library: nothing in a program refers to such an initialiser, so the linker
+// leaves it out of the program, and the registration never runs.
+class TSPIBitmapRegistration {
+ public:
+  TSPIBitmapRegistration();
+  ~TSPIBitmapRegistration();
+  TSPIBitmapRegistration(const TSPIBitmapRegistration&) = delete;
+  TSPIBitmapRegistration& operator=(const TSPIBitmapRegistration&) = delete;
+};
+
 }  // namespace pixkura

@@ -15,7 +15,14 @@ using testing::StatsOf;
 using testing::TTempFolder;
 using testing::WriteBytes;
 
-TEST(SPIBmp, PluginExtensionsAreRegisteredForThePluginBitmap) {
+TEST(SPIBmp, PluginExtensionsAreRegisteredForThePluginBitmapWhileItsRegistrationLives) {
+  {
+    const TSPIBitmapRegistration registration;
+    EXPECT_EQ(DefaultGraphicClass, &TSPIBitmap::GraphicClass);
+  }
+  EXPECT_EQ(DefaultGraphicClass, nullptr);
+  EXPECT_EQ(GlobalPictureRegistry().ClassForFile("/x/A.BMP"), nullptr);
+  const TSPIBitmapRegistration registration;
   ASSERT_EQ(DefaultGraphicClass, &TSPIBitmap::GraphicClass);
   EXPECT_EQ(GlobalPictureRegistry().ClassForFile("/x/A.BMP"), &TSPIBitmap::GraphicClass);
   EXPECT_EQ(GlobalPictureRegistry().ClassForFile("/x/a.dib"), IxDIBGraphicClass());
