@@ -281,6 +281,16 @@ class TEditor {
   void FormCloseQuery(TComponent* Sender, bool& CanClose);
   void FormClose(TComponent* Sender);
   void Exit1Click(TComponent* Sender);
+  // Makes fileName the sheet, the one way every command that opens a picture
+  // takes (the open dialog, a file named at start, a dropped file). Unsaved
+  // changes are settled first (the question: Yes saves, No discards, Cancel
+  // opens nothing). True when the picture was loaded; a failed transfer
+  // shows the load message, other errors propagate with nothing changed.
+  bool OpenPicture(const std::string& fileName);
+  // Asks about unsaved changes when Modified is set. True when the caller may
+  // go on: nothing to save, saved (Yes; only a completed save counts), or
+  // discarded (No). False for Cancel and for a save that did not complete.
+  bool SettleUnsavedChanges();
 
   // ---- Sheet view and block copy (EditorSheet.cpp) -------------------------------------
   void AllbtClick(TComponent* Sender);
@@ -370,6 +380,15 @@ class TEditor {
   TIxDIB& SpecialViewSource();
   void DrawSpecialView(TIxDIB& source, TIxDIB& view, bool mirrored);
   void RedrawSpecialView(const TCheckBox& box, TImage& view, bool& shown, TIxDIB& source, bool mirrored);
+
+  // Saving (EditorFiles.cpp). Each returns true when the file was written.
+  enum class TSavedPicture { Sheet, CopyBlock };
+  // Save As starting at the name proposal: the sheet (which then takes the
+  // chosen name) or the waiting copy block (an export: FileName, the status
+  // bar and Modified stay).
+  bool SaveAs(TSavedPicture what, const std::string& proposal);
+  // Overwrite save of the sheet, never the copy block.
+  bool SaveSheet();
 
   // Start-up steps (EditorCreate.cpp).
   // Runs one step of FormCreate; an error it raises is shown in an error box

@@ -1,6 +1,10 @@
 // The file commands: loading a picture into the sheet, saving the sheet (or a
 // waiting copy block) under a chosen name or over the current file, and the
-// close with its unsaved-changes question.
+// unsaved-changes question that guards closing and opening.
+//
+// A change leaves the editor only through a completed save or the user's
+// explicit "discard": the question has Yes (save), No (discard) and Cancel
+// (keep editing), and whatever replaces the sheet or ends the editor asks it.
 //
 // Error rule: only EInOutError, a transfer to or from an opened file that
 // failed (the atomic replace included), is this module's to report, with the
@@ -10,10 +14,12 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/core/Editor.h"
 #include "base/Exception.h"
 #include "base/Streams.h"
+#include "formats/PictureRegistry.h"
 #include "formats/SPIIxDIB.h"
 #include "formats/SaveDispatch.h"
 #include "image/DIB256.h"
@@ -30,8 +36,8 @@ constexpr const char* kAskSaveChanges = "データが変更されています、
 
 constexpr int32_t kSheetSize = 256;
 
-// A saved picture is the copy block while one waits to be placed, else the sheet.
-TIxDIB& PictureToSave(TEditor& e) { return e.CopyReady ? *e.CopyDib : *e.AllDib; }
+// The formats the editor writes itself; their extensions lead the open filter.
+constexpr const char* kSheetExtensions[] = {"bmp", "png", "dib"};
 
 // The picture's colours become the master palette. A picture with fewer than
 // 256 entries replaces only those; the master's other entries stay as they
@@ -71,12 +77,41 @@ void LoadSheet(TEditor& e, const std::string& fileName) {
   e.Modified = false;
 }
 
-// Writes picture in the format its name asks for. The sheet counts as saved
-// only when the file is complete: a failed write leaves Modified as it was,
-// so closing afterwards still asks.
-void WritePicture(TEditor& e, const std::string& fileName, const TIxDIB& picture) {
-  SavePicture(fileName, picture);
-  e.Modified = false;
+// An extension fit for the open filter: letters, digits and the few marks
+// real extensions use. A plug-in's claim is outside data; a wildcard or a
+// filter's own separators would break the list.
+bool IsPlainExtension(const std::string& ext) {
+  return !ext.empty() && std::all_of(ext.begin(), ext.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '+';
+  });
+}
+
+// "対応しているファイル" lists the editor's own formats and then every
+// extension the picture registry knows, which holds what the loaded
+// plug-ins claim.
+std::string OpenDialogFilter() {
+  std::vector<std::string> extensions(std::begin(kSheetExtensions), std::end(kSheetExtensions));
+  for (const TPictureFormat& f : GlobalPictureRegistry().Formats()) {
+    const bool known = std::any_of(extensions.begin(), extensions.end(),
+                                   [&](const std::string& e) { return SameTextAscii(e, f.Extension); });
+    if (!known && IsPlainExtension(f.Extension)) extensions.push_back(f.Extension);
+  }
+  std::string patterns;
+  for (const std::string& e : extensions) patterns += (patterns.empty() ? "*." : ";*.") + e;
+  return "対応しているファイル (" + patterns + ")|" + patterns + "|全てのファイル (*.*)|*.*";
+}
+
+// True for the names the save dispatch writes in their own format.
+bool IsSheetFormatName(const std::string& fileName) {
+  const std::string ext = FileExtension(fileName);
+  return std::any_of(std::begin(kSheetExtensions), std::end(kSheetExtensions),
+                     [&](const char* e) { return SameTextAscii(ext, std::string(".") + e); });
+}
+
+// fileName with its extension replaced by ".bmp".
+std::string WithBmpExtension(const std::string& fileName) {
+  return fileName.substr(0, fileName.size() - FileExtension(fileName).size()) + ".bmp";
 }
 
 // Uwagaki is set for the length of one overwrite save, however it ends.
@@ -95,55 +130,96 @@ class TOverwriteSave {
 
 void TEditor::mLoadClick(TComponent*) {
   OpenD.Title = kOpenTitle;
+  OpenD.Filter = OpenDialogFilter();
   std::string chosen = FileName;
   if (!Host.ExecuteOpenDialog(OpenD, chosen)) return;
+  OpenPicture(chosen);
+}
+
+bool TEditor::OpenPicture(const std::string& fileName) {
+  if (!SettleUnsavedChanges()) return false;
   try {
-    LoadSheet(*this, chosen);
+    LoadSheet(*this, fileName);
+    return true;
   } catch (const EInOutError&) {
     Host.MessageBox(kLoadFailed, TMsgDlgType::mtError);
+    return false;
   }
 }
 
 void TEditor::mSaveClick(TComponent*) {
-  const TIxDIB& picture = PictureToSave(*this);
+  // A waiting copy block is exported; the sheet stays what it was.
+  SaveAs(CopyReady ? TSavedPicture::CopyBlock : TSavedPicture::Sheet, FileName);
+}
+
+void TEditor::mSave2Click(TComponent*) { SaveSheet(); }
+
+bool TEditor::SaveAs(TSavedPicture what, const std::string& proposal) {
+  const bool sheet = what == TSavedPicture::Sheet;
+  const TIxDIB& picture = sheet ? *AllDib : *CopyDib;
   SaveD.Title = kSaveTitle;
-  std::string chosen = FileName;
-  if (!Host.ExecuteSaveDialog(SaveD, chosen)) return;
+  std::string chosen = proposal;
+  if (!Host.ExecuteSaveDialog(SaveD, chosen)) return false;
   try {
     if (!Uwagaki && FileExists(chosen) &&
         Host.MessageBox(kAskOverwrite, TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
-      return;
-    WritePicture(*this, chosen, picture);
-    FileName = chosen;
-    SBar.SetText(0, FileName);
+      return false;
+    SavePicture(chosen, picture);
+    // The sheet counts as saved only when its file is complete: a failed
+    // write leaves Modified as it was, so closing afterwards still asks.
+    if (sheet) {
+      Modified = false;
+      FileName = chosen;
+      SBar.SetText(0, FileName);
+    }
     Uwagaki = false;
+    return true;
   } catch (const EInOutError&) {
     Host.MessageBox(kSaveFailed, TMsgDlgType::mtError);
+    return false;
   }
 }
 
-void TEditor::mSave2Click(TComponent* Sender) {
-  const TIxDIB& picture = PictureToSave(*this);
+bool TEditor::SaveSheet() {
+  if (FileName.empty()) {
+    // Save As without its question: the user asked to overwrite.
+    const TOverwriteSave overwriting(Uwagaki);
+    return SaveAs(TSavedPicture::Sheet, FileName);
+  }
+  if (!IsSheetFormatName(FileName)) {
+    // A picture read through a plug-in (.gif, .jpg, ...): writing BMP bytes
+    // under its name would pass them off as that format. Save As proposes
+    // the same name as a BMP file instead.
+    return SaveAs(TSavedPicture::Sheet, WithBmpExtension(FileName));
+  }
   try {
     const TOverwriteSave overwriting(Uwagaki);
-    if (FileName.empty()) {
-      // Save As without its question: the user asked to overwrite.
-      mSaveClick(Sender);
-    } else {
-      WritePicture(*this, FileName, picture);
-    }
+    SavePicture(FileName, *AllDib);
+    Modified = false;
+    return true;
   } catch (const EInOutError&) {
     Host.MessageBox(kSaveFailed, TMsgDlgType::mtError);
+    return false;
   }
 }
 
-void TEditor::FormCloseQuery(TComponent* Sender, bool& CanClose) {
-  // The question never keeps the window open: after No, a cancelled dialog
-  // or a save that reported its own failure, the window closes. Only another
-  // error escaping the save interrupts the close.
-  CanClose = true;
-  if (Modified && Host.MessageBox(kAskSaveChanges, TMsgDlgType::mtConfirmation) == TModalResult::mrYes)
-    mSave2Click(Sender);
+bool TEditor::SettleUnsavedChanges() {
+  if (!Modified) return true;
+  switch (Host.MessageBox(kAskSaveChanges, TMsgDlgType::mtConfirmation, TMsgDlgButtons::mbYesNoCancel)) {
+    case TModalResult::mrYes:
+      return SaveSheet();
+    case TModalResult::mrNo:
+      return true;
+    default:  // Cancel, Escape, the box closed: keep editing
+      return false;
+  }
+}
+
+void TEditor::FormCloseQuery(TComponent*, bool& CanClose) {
+  // The window closes only when nothing unsaved is lost: no change, a
+  // completed save, or the user's "No". An error escaping the save also
+  // keeps it open (the error report shows it).
+  CanClose = SettleUnsavedChanges();
 }
 
 void TEditor::FormClose(TComponent*) { WriteSettings(); }

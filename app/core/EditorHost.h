@@ -12,6 +12,9 @@ namespace pixkura {
 
 enum class TMsgDlgType { mtError, mtConfirmation, mtInformation };
 enum class TModalResult { mrOk, mrYes, mrNo, mrCancel };
+// The buttons of a message box. Escape and the box's close button answer
+// Cancel when the box has one, else No when it has one, else OK.
+enum class TMsgDlgButtons { mbOK, mbYesNo, mbYesNoCancel };
 
 class TEditorHost {
  public:
@@ -19,8 +22,13 @@ class TEditorHost {
   // Shows a picture dialog; true with the chosen name, false when cancelled.
   virtual bool ExecuteOpenDialog(const TFileDialogSpec& spec, std::string& fileName) = 0;
   virtual bool ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& fileName) = 0;
-  // An error box with OK, or a confirmation with Yes / No.
-  virtual TModalResult MessageBox(const std::string& text, TMsgDlgType type) = 0;
+  // A message box of the given kind and buttons; returns the answer.
+  virtual TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) = 0;
+  // The usual buttons of a kind: Yes / No for a confirmation, OK otherwise.
+  TModalResult MessageBox(const std::string& text, TMsgDlgType type) {
+    return MessageBox(text, type,
+                      type == TMsgDlgType::mtConfirmation ? TMsgDlgButtons::mbYesNo : TMsgDlgButtons::mbOK);
+  }
   // Closes the window (which asks FormCloseQuery, then runs FormClose).
   virtual void Close() = 0;
   // Waits inside a handler until the given time (the animation preview paces

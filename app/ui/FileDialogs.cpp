@@ -81,6 +81,9 @@ std::unique_ptr<QFileDialog> MakePictureDialog(QWidget* parent, const TFileDialo
                                                const std::string& fileName) {
   auto dialog = std::make_unique<QFileDialog>(parent, Tr(TTextRole::Dialog, spec.Title));
   dialog->setOption(QFileDialog::DontUseNativeDialog);
+  // The editor asks its own question before replacing a file (and an
+  // overwrite save without a name asks none): Qt's must never appear too.
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
   dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   const QString filter = ToQtFileFilter(spec.Filter);

@@ -8,6 +8,47 @@
 #include "app/ui/Translation.h"
 
 namespace pixkura {
+namespace {
+
+QMessageBox::StandardButtons StandardButtonsOf(TMsgDlgButtons buttons) {
+  switch (buttons) {
+    case TMsgDlgButtons::mbYesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case TMsgDlgButtons::mbYesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case TMsgDlgButtons::mbOK:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
+// What Escape and the box's close button answer: Cancel, else No, else OK.
+QMessageBox::StandardButton EscapeButtonOf(TMsgDlgButtons buttons) {
+  switch (buttons) {
+    case TMsgDlgButtons::mbYesNo:
+      return QMessageBox::No;
+    case TMsgDlgButtons::mbYesNoCancel:
+      return QMessageBox::Cancel;
+    case TMsgDlgButtons::mbOK:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
+TModalResult ResultOf(int answer) {
+  switch (answer) {
+    case QMessageBox::Yes:
+      return TModalResult::mrYes;
+    case QMessageBox::No:
+      return TModalResult::mrNo;
+    case QMessageBox::Ok:
+      return TModalResult::mrOk;
+    default:
+      return TModalResult::mrCancel;
+  }
+}
+
+}  // namespace
 
 bool TQtEditorHost::ExecuteOpenDialog(const TFileDialogSpec& spec, std::string& fileName) {
   if (openAnswer_) {
@@ -26,22 +67,32 @@ bool TQtEditorHost::ExecuteFileDialog(const TFileDialogSpec& spec, bool save, st
   return ExecutePictureDialog(&window_, spec, save, fileName);
 }
 
-TModalResult TQtEditorHost::MessageBox(const std::string& text, TMsgDlgType type) {
-  const QString message = TrMessage(text);
+TModalResult TQtEditorHost::MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
+  const std::unique_ptr<QMessageBox> box = MakeMessageBox(&window_, text, type, buttons);
+  return ResultOf(box->exec());
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& text, TMsgDlgType type,
+                                            TMsgDlgButtons buttons) {
+  QMessageBox::Icon icon = QMessageBox::Critical;
+  std::string_view title = kErrorTitle;
   switch (type) {
-    case TMsgDlgType::mtConfirmation: {
-      const auto answer = QMessageBox::question(&window_, Tr(TTextRole::Dialog, kConfirmTitle), message,
-                                                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-      return answer == QMessageBox::Yes ? TModalResult::mrYes : TModalResult::mrNo;
-    }
+    case TMsgDlgType::mtConfirmation:
+      icon = QMessageBox::Question;
+      title = kConfirmTitle;
+      break;
     case TMsgDlgType::mtInformation:
-      QMessageBox::information(&window_, Tr(TTextRole::Dialog, kInformationTitle), message, QMessageBox::Ok);
-      return TModalResult::mrOk;
+      icon = QMessageBox::Information;
+      title = kInformationTitle;
+      break;
     case TMsgDlgType::mtError:
       break;
   }
-  QMessageBox::critical(&window_, Tr(TTextRole::Dialog, kErrorTitle), message, QMessageBox::Ok);
-  return TModalResult::mrOk;
+  auto box = std::make_unique<QMessageBox>(icon, Tr(TTextRole::Dialog, title), TrMessage(text),
+                                           StandardButtonsOf(buttons), parent);
+  box->setDefaultButton(buttons == TMsgDlgButtons::mbOK ? QMessageBox::Ok : QMessageBox::Yes);
+  box->setEscapeButton(EscapeButtonOf(buttons));
+  return box;
 }
 
 void TQtEditorHost::Close() { window_.close(); }

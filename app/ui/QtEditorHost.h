@@ -2,12 +2,14 @@
 // and closing the window.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "app/core/EditorHost.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace pixkura {
@@ -15,9 +17,10 @@ namespace pixkura {
 class TQtEditorHost : public TEditorHost {
  public:
   explicit TQtEditorHost(QWidget& window) : window_(window) {}
+  using TEditorHost::MessageBox;
   bool ExecuteOpenDialog(const TFileDialogSpec& spec, std::string& fileName) override;
   bool ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& fileName) override;
-  TModalResult MessageBox(const std::string& text, TMsgDlgType type) override;
+  TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
   void Close() override;
   // The next open dialog is not shown but answered with fileName: the file
   // named on the command line and dropped files run the open command this way.
@@ -28,5 +31,11 @@ class TQtEditorHost : public TEditorHost {
   bool ExecuteFileDialog(const TFileDialogSpec& spec, bool save, std::string& fileName);
   QWidget& window_;
 };
+
+// The box MessageBox shows: the kind's icon and title, the buttons, Yes (or
+// OK) as the default, and Escape and the close button answering Cancel when
+// there is one, else No, else OK.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& text, TMsgDlgType type,
+                                            TMsgDlgButtons buttons);
 
 }  // namespace pixkura

@@ -12,7 +12,10 @@
 
 #include "app/core/EditorPlugins.h"
 #include "base/Exception.h"
+#include "base/Streams.h"
+#include "formats/PictureRegistry.h"
 #include "formats/SPIIxDIB.h"
+#include "formats/SPIs.h"
 #include "image/DIB256.h"
 #include "support/EditorFixture.h"
 #include "support/FileCommandsSupport.h"
@@ -81,7 +84,8 @@ TEST_F(EditorFilesTest, LoadingASmallPictureReplacesOnlyItsCornerAndThePalette) 
   e->CellY = 32;
   WriteIndexed("small.bmp", 16, 16, 256,
                [](int32_t x, int32_t y) { return static_cast<uint8_t>(x + 16 * y); });
-  Change(40, 40, 9);  // history and Modified that the load clears
+  Change(40, 40, 9);                          // history and Modified that the load clears
+  f.Host.MessageAnswer = TModalResult::mrNo;  // the change is discarded
   Load("small.bmp");
 
   for (int32_t y = 0; y < 256; ++y)
@@ -100,7 +104,7 @@ TEST_F(EditorFilesTest, LoadingASmallPictureReplacesOnlyItsCornerAndThePalette) 
   EXPECT_EQ(e->SBar.Panels[0].Text, Path("small.bmp"));
   EXPECT_FALSE(e->Modified);
   EXPECT_EQ(e->OpenD.Title, "読み込む絵を選択して下さい");
-  EXPECT_TRUE(f.Host.Messages.empty());
+  EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskSaveChanges});
 }
 
 TEST_F(EditorFilesTest, APaletteShorterThan256KeepsTheMasterEntriesBeyondIt) {
@@ -139,6 +143,7 @@ TEST_F(EditorFilesTest, UndoDoesNothingAfterALoadUntilTheNextChange) {
   Change(0, 0, 1);
   Change(0, 0, 2);
   e->btUndoClick(&e->btUndo);  // loaded while a step is undone
+  f.Host.MessageAnswer = TModalResult::mrNo;
   Load("p.bmp");
   e->btUndoClick(&e->btUndo);
   EXPECT_EQ(e->AllDib->GetPixels(0, 0), 3);
@@ -197,7 +202,7 @@ TEST_F(EditorFilesTest, PngByAnyCaseIsWrittenAsPngAndReadBackThroughThePlugIn) {
   EXPECT_TRUE(f.Host.Messages.empty());
 }
 
-TEST_F(EditorFilesTest, APictureLoadedThroughAPlugInIsOverwrittenAsBmp) {
+TEST_F(EditorFilesTest, OverwritingAPictureOfAnotherFormatProposesABmpNameAndNeverWritesBmpUnderIt) {
   e->SPI = ShippedPlugins();
   const std::string gif = TinyGif();
   WriteBytes(Path("tiny.gif"), std::vector<uint8_t>(gif.begin(), gif.end()));
@@ -206,11 +211,56 @@ TEST_F(EditorFilesTest, APictureLoadedThroughAPlugInIsOverwrittenAsBmp) {
   EXPECT_EQ(e->AllDib->GetPixels(0, 0), 1);
   EXPECT_EQ(e->PalDib->GetColors(1), RGB(0, 0, 0));
   Change(1, 1, 33);
+  f.Host.Dialogs.clear();
+
+  // Cancelled: nothing written anywhere, the change still unsaved.
+  f.Host.DialogAnswer.clear();
   OverwriteSave();
-  EXPECT_EQ(FileHead(Path("tiny.gif"), 2), "BM");
-  const auto back = ReadBack(Path("tiny.gif"));
-  EXPECT_EQ(back->GetWidth(), 256);
-  EXPECT_EQ(back->GetPixels(1, 1), 33);
+  EXPECT_EQ(f.Host.Dialogs, std::vector<std::string>{"絵に名前を付けて下さい"});
+  EXPECT_EQ(f.Host.DialogProposal, Path("tiny.bmp"));
+  EXPECT_EQ(ReadBytes(Path("tiny.gif")), std::vector<uint8_t>(gif.begin(), gif.end()));
+  EXPECT_FALSE(FileExists(Path("tiny.bmp")));
+  EXPECT_TRUE(e->Modified);
+
+  // Accepted: a BMP file under the BMP name, which the sheet now bears.
+  f.Host.DialogAnswer = Path("tiny.bmp");
+  OverwriteSave();
+  EXPECT_EQ(ReadBytes(Path("tiny.gif")), std::vector<uint8_t>(gif.begin(), gif.end()));
+  EXPECT_EQ(ReadBack(Path("tiny.bmp"))->GetPixels(1, 1), 33);
+  EXPECT_EQ(e->FileName, Path("tiny.bmp"));
+  EXPECT_EQ(e->SBar.Panels[0].Text, Path("tiny.bmp"));
+  EXPECT_FALSE(e->Modified);
+
+  // The next overwrite save writes that file straight away.
+  Change(2, 2, 34);
+  OverwriteSave();
+  EXPECT_EQ(f.Host.Dialogs.size(), 2u);
+  EXPECT_EQ(ReadBack(Path("tiny.bmp"))->GetPixels(2, 2), 34);
+  EXPECT_TRUE(f.Host.Messages.empty());
+}
+
+TEST_F(EditorFilesTest, TheOwnFormatsInAnyLetterCaseAreOverwrittenInPlace) {
+  for (const char* name : {"a.BMP", "b.Dib", "c.PnG"}) {
+    e->FileName = Path(name);
+    Change(0, 0, 5);
+    OverwriteSave();
+    EXPECT_FALSE(e->Modified) << name;
+    EXPECT_TRUE(FileExists(Path(name))) << name;
+  }
+  EXPECT_TRUE(f.Host.Dialogs.empty());
+}
+
+TEST_F(EditorFilesTest, ABmpProposalThatExistsIsAskedAbout) {
+  e->FileName = Path("shot.jpg");
+  WriteBytes(Path("shot.bmp"), {'o', 'l', 'd'});
+  Change(0, 0, 9);
+  f.Host.DialogAnswer = Path("shot.bmp");
+  f.Host.MessageAnswer = TModalResult::mrNo;
+  OverwriteSave();
+  EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskOverwrite});
+  EXPECT_EQ(ReadBytes(Path("shot.bmp")), (std::vector<uint8_t>{'o', 'l', 'd'}));
+  EXPECT_TRUE(e->Modified);
+  EXPECT_EQ(e->FileName, Path("shot.jpg"));
 }
 
 TEST_F(EditorFilesTest, ANameWithoutExtensionIsWrittenAsBmp) {
@@ -259,7 +309,8 @@ TEST_F(EditorFilesTest, OverwriteSaveWithoutANameIsSaveAsWithoutTheQuestionOnce)
   EXPECT_FALSE(e->Uwagaki);
 }
 
-TEST_F(EditorFilesTest, AWaitingCopyBlockIsWhatSaveAsWrites) {
+TEST_F(EditorFilesTest, AWaitingCopyBlockIsExportedBySaveAsAndLeavesTheSheetsState) {
+  Change(0, 0, 1);
   MakeIndexedPicture(*e->CopyDib, 8, 6, 256, Distinct, [](int32_t x, int32_t y) { return x * 10 + y; });
   e->CopyReady = true;
   SaveAs("block.bmp");
@@ -267,30 +318,62 @@ TEST_F(EditorFilesTest, AWaitingCopyBlockIsWhatSaveAsWrites) {
   ASSERT_EQ(back->GetWidth(), 8);
   ASSERT_EQ(back->GetHeight(), 6);
   EXPECT_EQ(back->GetPixels(7, 5), 75);
-
-  e->CopyReady = false;
-  OverwriteSave();
-  EXPECT_EQ(ReadBack(Path("block.bmp"))->GetWidth(), 256);
+  // An export: the sheet keeps its name (none), its status text and its change.
+  EXPECT_TRUE(e->FileName.empty());
+  EXPECT_EQ(e->SBar.Panels[0].Text, "無題.bmp");
+  EXPECT_TRUE(e->Modified);
 }
 
-TEST_F(EditorFilesTest, CloseAsksOnlyWhileTheSheetHasUnsavedChanges) {
+TEST_F(EditorFilesTest, OverwriteSavesAndTheCloseQuestionWriteTheSheetNeverTheBlock) {
+  MakeIndexedPicture(*e->CopyDib, 8, 6, 256, Distinct, [](int32_t, int32_t) { return 3; });
+  e->CopyReady = true;
+  Change(0, 0, 1);
+
+  // Without a name: Save As without its question, of the sheet.
+  WriteBytes(Path("sheet.bmp"), {'x'});
+  f.Host.DialogAnswer = Path("sheet.bmp");
+  OverwriteSave();
+  EXPECT_EQ(ReadBack(Path("sheet.bmp"))->GetWidth(), 256);
+  EXPECT_EQ(e->FileName, Path("sheet.bmp"));
+  EXPECT_FALSE(e->Modified);
+
+  // With a name.
+  Change(0, 0, 2);
+  OverwriteSave();
+  EXPECT_EQ(ReadBack(Path("sheet.bmp"))->GetPixels(0, 0), 2);
+
+  // From the close question.
+  Change(0, 0, 4);
+  f.Host.MessageAnswer = TModalResult::mrYes;
+  EXPECT_TRUE(CloseQuery());
+  const auto back = ReadBack(Path("sheet.bmp"));
+  EXPECT_EQ(back->GetWidth(), 256);
+  EXPECT_EQ(back->GetPixels(0, 0), 4);
+  EXPECT_TRUE(e->CopyReady);  // the block still waits to be placed
+}
+
+TEST_F(EditorFilesTest, CloseAsksOnlyWhileTheSheetHasUnsavedChangesWithYesNoAndCancel) {
   EXPECT_TRUE(CloseQuery());
   EXPECT_TRUE(f.Host.Messages.empty());
 
   Change(0, 0, 1);
-  f.Host.MessageAnswer = TModalResult::mrNo;
+  f.Host.MessageAnswer = TModalResult::mrNo;  // discard
   EXPECT_TRUE(CloseQuery());
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskSaveChanges});
+  EXPECT_EQ(f.Host.Buttons, std::vector<TMsgDlgButtons>{TMsgDlgButtons::mbYesNoCancel});
   EXPECT_TRUE(e->Modified);
 
-  // Yes without a file name: the save dialog; cancelling it still closes.
+  f.Host.MessageAnswer = TModalResult::mrCancel;  // keep editing
+  EXPECT_FALSE(CloseQuery());
+  EXPECT_TRUE(e->Modified);
+  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 1);
+  EXPECT_TRUE(f.Host.Dialogs.empty());
+
   f.Host.MessageAnswer = TModalResult::mrYes;
-  EXPECT_TRUE(CloseQuery());
-  EXPECT_TRUE(e->Modified);
-
   f.Host.DialogAnswer = Path("kept.bmp");
   EXPECT_TRUE(CloseQuery());
   EXPECT_EQ(ReadBack(Path("kept.bmp"))->GetPixels(0, 0), 1);
+  EXPECT_FALSE(e->Modified);
   f.Host.Messages.clear();
   EXPECT_TRUE(CloseQuery());  // right after the save
   EXPECT_TRUE(f.Host.Messages.empty());
@@ -304,7 +387,37 @@ TEST_F(EditorFilesTest, CloseAsksOnlyWhileTheSheetHasUnsavedChanges) {
   EXPECT_EQ(f.Host.Closes, 1);
 }
 
-TEST_F(EditorFilesTest, AFailedSaveKeepsTheSheetModifiedSoCloseStillAsks) {
+TEST_F(EditorFilesTest, AfterYesOnlyACompletedSaveLetsTheWindowClose) {
+  Change(0, 0, 1);
+  f.Host.MessageAnswer = TModalResult::mrYes;
+
+  // The Save As dialog cancelled.
+  EXPECT_FALSE(CloseQuery());
+  EXPECT_EQ(f.Host.Dialogs, std::vector<std::string>{"絵に名前を付けて下さい"});
+  EXPECT_TRUE(e->Modified);
+  EXPECT_FALSE(e->Uwagaki);
+
+  // The overwrite question declined (a picture of another format: its BMP
+  // name exists already).
+  e->FileName = Path("pic.gif");
+  WriteBytes(Path("pic.bmp"), {'o', 'l', 'd'});
+  f.Host.DialogAnswer = Path("pic.bmp");
+  f.Host.Answers = {TModalResult::mrYes, TModalResult::mrNo};
+  EXPECT_FALSE(CloseQuery());
+  EXPECT_EQ(f.Host.Messages.back(), kAskOverwrite);
+  EXPECT_EQ(ReadBytes(Path("pic.bmp")), (std::vector<uint8_t>{'o', 'l', 'd'}));
+  EXPECT_TRUE(e->Modified);
+
+  // A transfer error: its own message, and the window stays.
+  e->FileName = Path("dir.bmp");
+  ASSERT_EQ(::mkdir(Path("dir.bmp").c_str(), 0755), 0);
+  f.Host.Messages.clear();
+  EXPECT_FALSE(CloseQuery());
+  EXPECT_EQ(f.Host.Messages, (std::vector<std::string>{kAskSaveChanges, kSaveFailed}));
+  EXPECT_TRUE(e->Modified);
+}
+
+TEST_F(EditorFilesTest, AFailedSaveKeepsTheSheetModified) {
   Change(0, 0, 1);
   // A folder where the file should be: the replace fails, a transfer error.
   ASSERT_EQ(::mkdir(Path("dir.bmp").c_str(), 0755), 0);
@@ -318,13 +431,6 @@ TEST_F(EditorFilesTest, AFailedSaveKeepsTheSheetModifiedSoCloseStillAsks) {
   EXPECT_EQ(f.Host.Messages.size(), 2u);
   EXPECT_EQ(f.Host.Messages.back(), kSaveFailed);
   EXPECT_TRUE(e->Modified);
-
-  // Asked on close; Yes, the save fails with its message, the window closes.
-  f.Host.MessageAnswer = TModalResult::mrYes;
-  EXPECT_TRUE(CloseQuery());
-  EXPECT_EQ(f.Host.Messages.size(), 4u);
-  EXPECT_EQ(f.Host.Messages[2], kAskSaveChanges);
-  EXPECT_EQ(f.Host.Messages[3], kSaveFailed);
 }
 
 TEST_F(EditorFilesTest, AFileThatCannotBeCreatedGoesToTheErrorReportAndInterruptsTheClose) {
@@ -337,6 +443,138 @@ TEST_F(EditorFilesTest, AFileThatCannotBeCreatedGoesToTheErrorReportAndInterrupt
   bool canClose = false;
   EXPECT_THROW(e->FormCloseQuery(&e->MainForm, canClose), EFCreateError);
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskSaveChanges});
+  EXPECT_TRUE(e->Modified);
+}
+
+TEST_F(EditorFilesTest, SavingThroughALinkWritesItsTargetAndARefusedTargetKeepsTheChange) {
+  WriteIndexed("real.bmp", 4, 4, 256, [](int32_t, int32_t) { return 0; });
+  ASSERT_EQ(::chmod(Path("real.bmp").c_str(), 0640), 0);
+  ASSERT_EQ(::symlink("real.bmp", Path("link.bmp").c_str()), 0);
+  e->FileName = Path("link.bmp");
+  Change(0, 0, 6);
+  OverwriteSave();
+  struct stat st {};
+  ASSERT_EQ(::lstat(Path("link.bmp").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  ASSERT_EQ(::stat(Path("real.bmp").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(ReadBack(Path("real.bmp"))->GetPixels(0, 0), 6);
+
+  // A target nobody may write: the create error, as a direct write gets.
+  ASSERT_EQ(::chmod(Path("real.bmp").c_str(), 0444), 0);
+  Change(0, 0, 7);
+  EXPECT_THROW(OverwriteSave(), EFCreateError);
+  EXPECT_TRUE(e->Modified);
+  EXPECT_EQ(ReadBack(Path("real.bmp"))->GetPixels(0, 0), 6);
+}
+
+TEST_F(EditorFilesTest, OpeningOverUnsavedChangesAsksFirst) {
+  WriteIndexed("next.bmp", 8, 8, 256, [](int32_t, int32_t) { return 3; });
+  Change(0, 0, 1);
+  Change(0, 0, 2);
+
+  // A cancelled open dialog asks nothing.
+  f.Host.DialogAnswer.clear();
+  e->mLoadClick(&e->mLoad);
+  EXPECT_TRUE(f.Host.Messages.empty());
+
+  // Cancel: nothing opened, the change and its history kept.
+  f.Host.MessageAnswer = TModalResult::mrCancel;
+  Load("next.bmp");
+  EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskSaveChanges});
+  EXPECT_EQ(f.Host.Buttons, std::vector<TMsgDlgButtons>{TMsgDlgButtons::mbYesNoCancel});
+  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 2);
+  EXPECT_TRUE(e->Modified);
+  EXPECT_TRUE(e->FileName.empty());
+  e->btUndoClick(&e->btUndo);
+  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 1);
+  e->btRedoClick(&e->btRedo);
+
+  // Yes whose save does not complete (its dialog cancelled): nothing opened.
+  f.Host.MessageAnswer = TModalResult::mrYes;
+  f.Host.DialogAnswer.clear();
+  EXPECT_FALSE(e->OpenPicture(Path("next.bmp")));
+  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 2);
+  EXPECT_TRUE(e->Modified);
+
+  // Yes: saved, then opened.
+  f.Host.DialogAnswer = Path("saved.bmp");
+  EXPECT_TRUE(e->OpenPicture(Path("next.bmp")));
+  EXPECT_EQ(ReadBack(Path("saved.bmp"))->GetPixels(0, 0), 2);
+  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 3);
+  EXPECT_EQ(e->FileName, Path("next.bmp"));
+  EXPECT_FALSE(e->Modified);
+
+  // Unchanged: no question.
+  f.Host.Messages.clear();
+  EXPECT_TRUE(e->OpenPicture(Path("saved.bmp")));
+  EXPECT_TRUE(f.Host.Messages.empty());
+  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 2);
+
+  // No: the change is discarded and the picture opened.
+  Change(0, 0, 9);
+  f.Host.MessageAnswer = TModalResult::mrNo;
+  EXPECT_TRUE(e->OpenPicture(Path("next.bmp")));
+  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 3);
+  EXPECT_EQ(ReadBack(Path("saved.bmp"))->GetPixels(0, 0), 2);
+}
+
+TEST_F(EditorFilesTest, OpeningAfterAFailedSaveOpensNothing) {
+  WriteIndexed("next.bmp", 8, 8, 256, [](int32_t, int32_t) { return 3; });
+  ASSERT_EQ(::mkdir(Path("dir.bmp").c_str(), 0755), 0);
+  e->FileName = Path("dir.bmp");
+  Change(0, 0, 1);
+  f.Host.MessageAnswer = TModalResult::mrYes;
+  EXPECT_FALSE(e->OpenPicture(Path("next.bmp")));
+  EXPECT_EQ(f.Host.Messages, (std::vector<std::string>{kAskSaveChanges, kSaveFailed}));
+  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 1);
+  EXPECT_EQ(e->FileName, Path("dir.bmp"));
+  EXPECT_TRUE(e->Modified);
+}
+
+TEST_F(EditorFilesTest, RlePicturesWhoseRowsCarryTheirPaddingLoad) {
+  // Written by ImageMagick (RLE8) and in the same manner (RLE4): the last
+  // run of every row passes the row's end. Pixel (x, y) is (3x + 5y + xy) mod 16.
+  for (const char* name : {"rle8_imagemagick_w1", "rle8_imagemagick_w5", "rle8_imagemagick_w127",
+                           "rle4_padded_w3", "rle4_padded_w127"}) {
+    SCOPED_TRACE(name);
+    f.Host.DialogAnswer = std::string(PIXKURA_TEST_DATA) + "/bmp/" + name + ".bmp";
+    e->mLoadClick(&e->mLoad);
+    ASSERT_EQ(e->FileName, f.Host.DialogAnswer);
+    const int32_t width = std::stoi(std::string(name).substr(std::string(name).rfind('w') + 1));
+    for (int32_t y = 0; y < 5; ++y)
+      for (int32_t x = 0; x < width; ++x)
+        ASSERT_EQ(e->PalDib->GetColors(e->AllDib->GetPixels(x, y)),
+                  e->PalDib->GetColors((3 * x + 5 * y + x * y) % 16))
+            << x << "," << y;
+  }
+  EXPECT_TRUE(f.Host.Messages.empty());
+}
+
+TEST_F(EditorFilesTest, TheOpenFilterListsTheExtensionsThePlugInsRegistered) {
+  // The registry knows what the plug-ins claim once a class is registered
+  // for them (the program registers the plug-in bitmap).
+  static const TGraphicClassInfo kPluginPictures{"TestPluginPictures", nullptr};
+  const TGraphicClass saved = DefaultGraphicClass;
+  DefaultGraphicClass = &kPluginPictures;
+  e->SPI = ShippedPlugins();
+  DefaultGraphicClass = saved;
+  GlobalPictureRegistry().Register("BMP", "again", &kPluginPictures);
+  GlobalPictureRegistry().Register("*", "every file", &kPluginPictures);
+  f.Host.DialogAnswer.clear();
+  e->mLoadClick(&e->mLoad);
+  GlobalPictureRegistry().UnregisterClass(&kPluginPictures);
+
+  const std::string& filter = e->OpenD.Filter;
+  const std::string supported = filter.substr(0, filter.find('|'));
+  EXPECT_EQ(supported.rfind("対応しているファイル (*.bmp;*.png;*.dib;", 0), 0u) << supported;
+  for (const char* ext : {";*.gif", ";*.jpg", ";*.jpeg", ";*.tga"})
+    EXPECT_NE(supported.find(ext), std::string::npos) << ext << " in " << supported;
+  EXPECT_EQ(supported.find("*.BMP"), std::string::npos);  // each extension once
+  EXPECT_EQ(supported.find("*.*"), std::string::npos);    // no wildcard claims
+  const std::string patterns =
+      supported.substr(supported.find('(') + 1, supported.size() - supported.find('(') - 2);
+  EXPECT_EQ(filter, supported + "|" + patterns + "|全てのファイル (*.*)|*.*");
 }
 
 TEST(EditorPluginsTest, TheManagerIsMadeOnceFromTheProgramFolder) {

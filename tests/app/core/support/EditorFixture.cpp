@@ -33,20 +33,27 @@ void ExpectListedDialog(const TFileDialogSpec& spec) {
 
 bool TFakeHost::ExecuteOpenDialog(const TFileDialogSpec& spec, std::string& fileName) {
   ExpectListedDialog(spec);
+  Dialogs.push_back(spec.Title);
   fileName = DialogAnswer;
   return !DialogAnswer.empty();
 }
 
 bool TFakeHost::ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& fileName) {
   ExpectListedDialog(spec);
+  Dialogs.push_back(spec.Title);
+  DialogProposal = fileName;
   fileName = DialogAnswer;
   return !DialogAnswer.empty();
 }
 
-TModalResult TFakeHost::MessageBox(const std::string& text, TMsgDlgType) {
+TModalResult TFakeHost::MessageBox(const std::string& text, TMsgDlgType, TMsgDlgButtons buttons) {
   ExpectListed(TTextKind::Message, text);
   Messages.push_back(text);
-  return MessageAnswer;
+  Buttons.push_back(buttons);
+  if (Answers.empty()) return MessageAnswer;
+  const TModalResult answer = Answers.front();
+  Answers.pop_front();
+  return answer;
 }
 
 TProgramFolder::TProgramFolder() {

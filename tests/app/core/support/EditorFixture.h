@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,14 +15,20 @@ namespace pixkura::testing {
 
 class TFakeHost : public TEditorHost {
  public:
+  using TEditorHost::MessageBox;
   bool ExecuteOpenDialog(const TFileDialogSpec&, std::string& fileName) override;
   bool ExecuteSaveDialog(const TFileDialogSpec&, std::string& fileName) override;
-  TModalResult MessageBox(const std::string& text, TMsgDlgType type) override;
+  TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
   void Close() override { ++Closes; }
 
   std::string DialogAnswer;  // empty: the dialog is cancelled
+  // Answers to the next message boxes, in turn; when none is left, MessageAnswer.
+  std::deque<TModalResult> Answers;
   TModalResult MessageAnswer = TModalResult::mrOk;
   std::vector<std::string> Messages;
+  std::vector<TMsgDlgButtons> Buttons;  // of each message box shown
+  std::vector<std::string> Dialogs;     // the title of each file dialog shown, in turn
+  std::string DialogProposal;           // the name the last save dialog started with
   int Closes = 0;
 };
 
