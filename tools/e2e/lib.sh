@@ -31,6 +31,12 @@ program_lang=ja
 # menu_x, menu_y (the first menu's title). PROGRAM_ENV may add variables;
 # PROGRAM names another executable, AS_USER another user to run it as.
 start_program() {
+  launch_program "$@"
+  wait_main_window
+}
+
+# launch_program [ARGS...]: only starts it (for a start that shows a box first).
+launch_program() {
   local lang_args=() runner=()
   [[ -n "$program_lang" ]] && lang_args=(--lang "$program_lang")
   [[ -n "${AS_USER:-}" ]] && runner=(runuser -u "$AS_USER" --)
@@ -38,6 +44,9 @@ start_program() {
     XDG_RUNTIME_DIR="$tmp/runtime" ASAN_OPTIONS=detect_leaks=0 ${PROGRAM_ENV:-} "${PROGRAM:-$prog/pixkura}" \
     "${lang_args[@]}" "$@" >>"$tmp/program.log" 2>&1) &
   prog_pid=$!
+}
+
+wait_main_window() {
   win=""
   for _ in $(seq 300); do
     in_time

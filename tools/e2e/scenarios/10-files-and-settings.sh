@@ -49,6 +49,7 @@ drag 60 180 120  # sheet row 20, which the load must wipe
 sheet_is 6 20 6 1 "$(colour $pen)"
 file_menu Down
 file_dialog '読み込む絵を選択して下さい' stroke.png
+answer_question n  # the unsaved row is discarded
 sheet_is 6 5 7 1 "$(colour $pen)"
 sheet_is 6 20 6 1 "$background"
 
@@ -74,7 +75,7 @@ sheet_is 5 5 1 1 "$background"
 
 step "close with the question (No)"
 file_menu Left
-answer_question Escape
+answer_question n  # the No button's key; Escape would cancel the close
 wait_program_end
 $check png "$work/stroke.png" 10 10 1 1 0 "$background"
 $check ini "$prog/Pixkura.ini" "倍率=2"
