@@ -145,7 +145,6 @@ SPI_EXPORT int32_t GetPicture(const char* buf, int32_t len, uint32_t flag, void*
   int mode = 0;
 #ifdef BAD_ANSWER
   mode = p.mode;
-  if (mode == 1) pixelSize -= 1; /* one byte short of the rows */
 #endif
   Header* h =
       (Header*)calloc(1, mode == 4 ? sizeof(Header) + 16 : (mode == 3 ? sizeof(Header) + 1200 : headerSize));
@@ -170,8 +169,7 @@ SPI_EXPORT int32_t GetPicture(const char* buf, int32_t len, uint32_t flag, void*
     }
   }
   for (int y = 0; y < p.height; ++y) {
-    if (mode != 1)
-      memcpy(bits + (size_t)(p.height - 1 - y) * (size_t)row, p.indices + y * p.width, (size_t)p.width);
+    memcpy(bits + (size_t)(p.height - 1 - y) * (size_t)row, p.indices + y * p.width, (size_t)p.width);
     if (Report(progress, y + 1, p.height, data)) {
       free(h);
       free(bits);
@@ -179,6 +177,11 @@ SPI_EXPORT int32_t GetPicture(const char* buf, int32_t len, uint32_t flag, void*
     }
   }
   switch (mode) {
+    case 1:
+      /* The header claims far more rows than the pixel block holds: more
+         than malloc's rounding of the block could make up for. */
+      h->biHeight = p.height * 64;
+      break;
     case 2:
       h->biBitCount = 7;
       break;
