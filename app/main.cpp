@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     const std::string file =
         QFile::encodeName(QFileInfo(QFile::decodeName(command.File.c_str())).absoluteFilePath())
             .toStdString();
-    QTimer::singleShot(0, &form, [&form, file] { form.OpenPictureFile(file, false); });
+    QTimer::singleShot(0, &form, [&form, file] { form.OpenPictureFile(file); });
   }
   return app.exec();
 }

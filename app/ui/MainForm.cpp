@@ -17,7 +17,6 @@
 #include <cstdlib>
 
 #include "app/core/EditorPlugins.h"
-#include "app/core/EditorTexts.h"
 #include "app/ui/ControlViews.h"
 #include "app/ui/ErrorReport.h"
 #include "app/ui/KeyBindings.h"
@@ -137,19 +136,8 @@ void TMainForm::SyncTitle() {
   if (isWindowModified() != editor_.Modified) setWindowModified(editor_.Modified);
 }
 
-void TMainForm::OpenPictureFile(const std::string& fileName, bool askFirst) {
-  ReportErrors(this, [this, &fileName, askFirst] {
-    if (askFirst && editor_.Modified) {
-      const TModalResult answer = host_.MessageBox(std::string(kAskSaveChanges), TMsgDlgType::mtConfirmation);
-      if (answer == TModalResult::mrCancel) return;
-      if (answer == TModalResult::mrYes) {
-        editor_.mSave2Click(&editor_.mSave2);
-        if (editor_.Modified) return;  // the save did not complete: keep the sheet
-      }
-    }
-    host_.AnswerNextOpenDialog(fileName);
-    editor_.mLoadClick(&editor_.mLoad);
-  });
+void TMainForm::OpenPictureFile(const std::string& fileName) {
+  ReportErrors(this, [this, &fileName] { editor_.OpenPicture(fileName); });
 }
 
 void TMainForm::WheelStep(int steps, bool sideways, bool zoom) {
@@ -220,7 +208,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // The drop ends first: a question asked inside it would hold up the
   // program the file was dragged from.
-  QTimer::singleShot(0, this, [this, file] { OpenPictureFile(file, true); });
+  QTimer::singleShot(0, this, [this, file] { OpenPictureFile(file); });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -37,13 +37,11 @@ class TMainForm : public QMainWindow {
   QWidget* Client() const { return client_; }
   QTimer& AnimationTimer() { return movTimer_; }
 
-  // Opens fileName as the open command does, with the same loader, messages
-  // and file name, but without its dialog. With askFirst and unsaved changes
-  // the unsaved-changes question comes first: Yes saves and opens only when
-  // the save completed, No opens, Cancel keeps the sheet. The file named on
-  // the command line (askFirst false: nothing to lose at start-up) and
-  // dropped files (askFirst true) open through here.
-  void OpenPictureFile(const std::string& fileName, bool askFirst);
+  // Opens fileName as the open command does after its dialog (the editor's
+  // OpenPicture): with unsaved changes the question comes first, Yes saves
+  // and opens only when the save completed, No opens, Cancel keeps the sheet.
+  // The file named on the command line and dropped files open through here.
+  void OpenPictureFile(const std::string& fileName);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -51,11 +51,6 @@ TModalResult ResultOf(int answer) {
 }  // namespace
 
 bool TQtEditorHost::ExecuteOpenDialog(const TFileDialogSpec& spec, std::string& fileName) {
-  if (openAnswer_) {
-    fileName = std::move(*openAnswer_);
-    openAnswer_.reset();
-    return true;
-  }
   return ExecuteFileDialog(spec, false, fileName);
 }
 

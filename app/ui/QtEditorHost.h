@@ -3,9 +3,7 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
-#include <utility>
 
 #include "app/core/EditorHost.h"
 
@@ -22,12 +20,8 @@ class TQtEditorHost : public TEditorHost {
   bool ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& fileName) override;
   TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
   void Close() override;
-  // The next open dialog is not shown but answered with fileName: the file
-  // named on the command line and dropped files run the open command this way.
-  void AnswerNextOpenDialog(std::string fileName) { openAnswer_ = std::move(fileName); }
 
  private:
-  std::optional<std::string> openAnswer_;
   bool ExecuteFileDialog(const TFileDialogSpec& spec, bool save, std::string& fileName);
   QWidget& window_;
 };

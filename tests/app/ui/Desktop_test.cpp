@@ -350,17 +350,20 @@ TEST_F(DesktopTest, TheTitleShowsTheFileAndTheModifiedMarker) {
   EXPECT_EQ(form->isWindowModified(), Ed().Modified);
 
   const std::string picture = Picture("hero.bmp", 3);
-  form->OpenPictureFile(picture, false);
+  {
+    TBoxAnswer no(QMessageBox::No);  // the unsaved change is discarded
+    form->OpenPictureFile(picture);
+    EXPECT_EQ(no.texts.size(), 1);
+  }
   EXPECT_EQ(form->windowFilePath(), QString::fromStdString(picture));
   EXPECT_EQ(form->windowHandle()->title(), QStringLiteral("hero.bmp \u2014 Pixkura"));
 }
 
 TEST_F(DesktopTest, ANamedFileOpensLikeTheOpenCommandWithItsMessages) {
   const std::string picture = Picture("named.bmp", 5);
-  Stroke();  // at start-up nothing is at stake: no question
   {
     TBoxAnswer watcher(QMessageBox::Ok);
-    form->OpenPictureFile(picture, false);
+    form->OpenPictureFile(picture);
     EXPECT_TRUE(watcher.texts.isEmpty());
   }
   EXPECT_EQ(Ed().FileName, picture);
@@ -370,7 +373,7 @@ TEST_F(DesktopTest, ANamedFileOpensLikeTheOpenCommandWithItsMessages) {
 
   // A missing file: the stream layer's error, the sheet as it was.
   TBoxAnswer watcher(QMessageBox::Ok);
-  form->OpenPictureFile(folder + "/missing.bmp", false);
+  form->OpenPictureFile(folder + "/missing.bmp");
   ASSERT_EQ(watcher.texts.size(), 1);
   EXPECT_EQ(watcher.texts[0], QString::fromStdString("ファイル " + folder + "/missing.bmp は開けません"));
   EXPECT_EQ(Ed().FileName, picture);

@@ -34,7 +34,10 @@ class TNoHost : public TEditorHost {
  public:
   bool ExecuteOpenDialog(const TFileDialogSpec&, std::string&) override { return false; }
   bool ExecuteSaveDialog(const TFileDialogSpec&, std::string&) override { return false; }
-  TModalResult MessageBox(const std::string&, TMsgDlgType) override { return TModalResult::mrOk; }
+  using TEditorHost::MessageBox;
+  TModalResult MessageBox(const std::string&, TMsgDlgType, TMsgDlgButtons) override {
+    return TModalResult::mrOk;
+  }
   void Close() override {}
 };
 
