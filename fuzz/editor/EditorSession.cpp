@@ -56,7 +56,8 @@ class TSessionHost final : public TEditorHost {
  public:
   bool ExecuteOpenDialog(const TFileDialogSpec&, std::string&) override { return false; }
   bool ExecuteSaveDialog(const TFileDialogSpec&, std::string&) override { return false; }
-  TModalResult MessageBox(const std::string& text, TMsgDlgType) override {
+  using TEditorHost::MessageBox;
+  TModalResult MessageBox(const std::string& text, TMsgDlgType, TMsgDlgButtons) override {
     Shown.push_back(text);
     return TModalResult::mrNo;
   }
