@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/core/Editor.h"
+#include "app/core/EditorTexts.h"
 #include "base/Exception.h"
 #include "base/Streams.h"
 #include "formats/PictureRegistry.h"
@@ -32,7 +33,6 @@ constexpr const char* kSaveTitle = "絵に名前を付けて下さい";
 constexpr const char* kLoadFailed = "無念、読み込めぬわ！";
 constexpr const char* kSaveFailed = "不覚！保存できんとは・・・";
 constexpr const char* kAskOverwrite = "同名のファイルが存在します、上書きしますか？";
-constexpr const char* kAskSaveChanges = "データが変更されています、上書き保存しますか？";
 
 constexpr int32_t kSheetSize = 256;
 
@@ -205,7 +205,8 @@ bool TEditor::SaveSheet() {
 
 bool TEditor::SettleUnsavedChanges() {
   if (!Modified) return true;
-  switch (Host.MessageBox(kAskSaveChanges, TMsgDlgType::mtConfirmation, TMsgDlgButtons::mbYesNoCancel)) {
+  switch (Host.MessageBox(std::string(kAskSaveChanges), TMsgDlgType::mtConfirmation,
+                          TMsgDlgButtons::mbYesNoCancel)) {
     case TModalResult::mrYes:
       return SaveSheet();
     case TModalResult::mrNo:
