@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "app/core/Editor.h"
+#include "app/core/PictureCompare.h"
 
 namespace pixkura {
 namespace {
@@ -37,12 +38,14 @@ void TEditor::MakeMixTable() {
 }
 
 void TEditor::SpreadPalette() {
+  // The undo slots keep the palette each was taken with; an undo brings it
+  // back. The copy block follows: a block waiting to be dropped or saved
+  // shows, and is written with, the colours of the sheet it came from.
+  // A bitmap that has the colours already keeps its store, which it may
+  // share with an undo slot.
   const HPALETTE palette = PalDib->GetPalette();
-  for (const auto& slot : UndoDibs) slot->SetPalette(palette);
-  // The copy block too: a block waiting to be dropped or saved shows, and
-  // is written with, the colours of the sheet it came from.
   for (TIxDIB* dib : {LupeDib, AllDib, RevDib, MovDib, &ChrDib, NomDib, &LayDib, &LayAllDib, CopyDib})
-    dib->SetPalette(palette);
+    if (!SameColors(*dib, *PalDib)) dib->SetPalette(palette);
 }
 
 void TEditor::ApplyPaletteChange() {

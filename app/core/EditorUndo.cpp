@@ -1,6 +1,9 @@
 // Undo and redo over whole-sheet snapshots. A snapshot is an assignment that
-// shares the sheet's pixel store, so taking one copies no pixels.
+// shares the sheet's pixel store, so taking one copies no pixels. The store
+// holds the colour table too: each slot keeps the palette the sheet had, and
+// a palette change is undone with the pixels.
 #include "app/core/Editor.h"
+#include "app/core/PictureCompare.h"
 
 namespace pixkura {
 
@@ -29,9 +32,21 @@ void TEditor::ShowUndoSlot(int32_t slot) {
   // pen is held): drawing on would change the sheet without a snapshot, and
   // the next undo would lose what it drew.
   PenDown = false;
-  AllDib->Assign(UndoDibs[static_cast<size_t>(slot)].get());
+  const TIxDIB& shown = *UndoDibs[static_cast<size_t>(slot)];
+  // Stepping back or forward changes the sheet as drawing does: unless the
+  // sheet shows the same afterwards, it differs from the file and closing
+  // must ask, or the state undone to would be lost.
+  if (!SamePicture(*AllDib, shown)) Modified = true;
+  AllDib->Assign(&shown);
   RefreshChrDib();
-  RedrawLoupe();
+  if (SameColors(*AllDib, *PalDib)) {
+    RedrawLoupe();
+  } else {
+    // The slot's palette becomes the master palette again, and everything
+    // that depends on it follows.
+    PalDib->SetPalette(AllDib->GetPalette());
+    ApplyPaletteChange();
+  }
   AllView.Invalidate();
 }
 

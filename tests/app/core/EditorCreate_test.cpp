@@ -120,9 +120,10 @@ TEST(EditorCreate, ReadsAnExistingPaletteFileAndSpreadsItToEveryBitmap) {
   WriteBytes(f.Folder.File("Pixkura.pal"), file);
   TEditor& e = f.Start();
   EXPECT_EQ(ReadBytes(f.Folder.File("Pixkura.pal")), file);  // read, not rewritten
-  std::vector<const TIxDIB*> spread{e.LupeDib, e.AllDib,  e.RevDib,     e.MovDib, &e.ChrDib,
-                                    e.NomDib,  &e.LayDib, &e.LayAllDib, e.CopyDib};
-  for (const auto& slot : e.UndoDibs) spread.push_back(slot.get());
+  // The undo slots keep their own palettes: each takes the sheet's with it.
+  e.TakeSnapshot();
+  const std::vector<const TIxDIB*> spread{e.LupeDib, e.AllDib,  e.RevDib,     e.MovDib,  &e.ChrDib,
+                                          e.NomDib,  &e.LayDib, &e.LayAllDib, e.CopyDib, e.UndoDibs[1].get()};
   for (int i : {0, 1, 77, 200, 255}) {
     EXPECT_EQ(e.PalDib->GetColors(i), Rainbow(i));
     for (const TIxDIB* dib : spread) EXPECT_EQ(dib->GetColors(i), Rainbow(i)) << i;
@@ -131,18 +132,19 @@ TEST(EditorCreate, ReadsAnExistingPaletteFileAndSpreadsItToEveryBitmap) {
   EXPECT_EQ(e.DarkIdx(), 220);  // RGB(220, 35, 4) has the least luminance
 }
 
-TEST(EditorCreate, SpreadPaletteChangesColoursOnly) {
+TEST(EditorCreate, SpreadPaletteChangesColoursOnlyAndLeavesTheUndoSlots) {
   TEditorFixture f;
   TEditor& e = f.Start();
   e.AllDib->SetPixels(3, 4, 77);
-  e.UndoDibs[2]->SetPixels(9, 9, 5);
+  e.TakeSnapshot();
   e.PalDib->SetColors(77, RGB(1, 2, 3));
   e.SpreadPalette();
   EXPECT_EQ(e.AllDib->GetColors(77), RGB(1, 2, 3));
-  EXPECT_EQ(e.UndoDibs[2]->GetColors(77), RGB(1, 2, 3));
   EXPECT_EQ(e.AllDib->GetPixels(3, 4), 77);
-  EXPECT_EQ(e.UndoDibs[2]->GetPixels(9, 9), 5);
   EXPECT_EQ(e.CopyDib->GetWidth(), 1);
+  // The snapshot keeps the palette it was taken with, for an undo to bring back.
+  EXPECT_EQ(e.UndoDibs[1]->GetColors(77), RGB(77, 77, 77));
+  EXPECT_EQ(e.UndoDibs[1]->GetPixels(3, 4), 77);
 }
 
 TEST(EditorCreate, StoredValuesAreApplied) {

@@ -124,5 +124,69 @@ TEST_F(UndoTest, TooFewSlotsAreRaisedToTwo) {
   EXPECT_EQ(Shown(e), 1);
 }
 
+// After a save, an undo changes the sheet the file no longer holds: closing
+// must ask, or the state undone to (or the state left) is lost.
+TEST_F(UndoTest, UndoAndRedoThatChangeTheSheetMarkItModified) {
+  TEditor& e = f.Start();
+  Change(e, 1);
+  f.Host.DialogAnswer = f.Folder.File("sheet.bmp");
+  e.mSave.Click();
+  ASSERT_FALSE(e.Modified);
+  e.btUndo.Click();
+  EXPECT_TRUE(e.Modified);
+  bool canClose = false;
+  e.FormCloseQuery(&e.MainForm, canClose);
+  ASSERT_EQ(f.Host.Messages.size(), 1u);  // the unsaved-changes question
+  EXPECT_EQ(f.Host.Messages[0], "データが変更されています、上書き保存しますか？");
+
+  e.Modified = false;  // as a save of the undone state leaves it
+  e.btRedo.Click();
+  EXPECT_TRUE(e.Modified);
+  EXPECT_EQ(Shown(e), 1);
+}
+
+TEST_F(UndoTest, AStepThatShowsTheSameSheetIsNoChange) {
+  TEditor& e = f.Start();
+  e.TakeSnapshot();  // a change that drew nothing new (a dot in the colour already there)
+  e.AllDib->SetPixels(0, 0, 0);
+  e.Modified = false;
+  e.btUndo.Click();
+  EXPECT_EQ(e.UndoPos, 1);
+  EXPECT_FALSE(e.Modified);
+  e.btRedo.Click();
+  EXPECT_FALSE(e.Modified);
+}
+
+// Each slot keeps the palette the sheet had when it was taken; the master
+// palette, the tables built from it and every view follow the slot shown.
+TEST_F(UndoTest, SlotsKeepTheirPaletteAndTheMasterFollowsTheSlotShown) {
+  TEditor& e = f.Start();
+  e.MainColor = 9;
+  Change(e, 1);      // S1 in the grey ramp
+  e.TakeSnapshot();  // a palette change: entry 9 red
+  e.PalDib->SetColors(9, RGB(255, 0, 0));
+  e.ApplyPaletteChange();
+  Change(e, 2);  // S2 in red
+  EXPECT_EQ(e.UndoNum, 3);
+  EXPECT_EQ(e.UndoDibs[1]->GetColors(9), RGB(255, 0, 0));
+  EXPECT_EQ(e.UndoDibs[2]->GetColors(9), RGB(9, 9, 9));
+  EXPECT_EQ(e.UndoDibs[3]->GetColors(9), RGB(9, 9, 9));
+
+  e.btUndo.Click();  // S1 in red
+  EXPECT_EQ(Shown(e), 1);
+  EXPECT_EQ(e.PalDib->GetColors(9), RGB(255, 0, 0));
+  e.btUndo.Click();  // S1 in grey: the palette change undone alone
+  EXPECT_EQ(Shown(e), 1);
+  for (const TIxDIB* dib : {e.PalDib, e.AllDib, e.LupeDib, &e.ChrDib, e.MovDib})
+    EXPECT_EQ(dib->GetColors(9), RGB(9, 9, 9));
+  EXPECT_EQ(e.cMainBox.BrushColor(), RGB(9, 9, 9));
+  EXPECT_EQ(e.UndoDibs[0]->GetColors(9), RGB(255, 0, 0));  // the newest state, for the redo
+  e.btRedo.Click();
+  e.btRedo.Click();
+  EXPECT_EQ(Shown(e), 2);
+  EXPECT_EQ(e.PalDib->GetColors(9), RGB(255, 0, 0));
+  EXPECT_EQ(e.cMainBox.BrushColor(), RGB(255, 0, 0));
+}
+
 }  // namespace
 }  // namespace pixkura
