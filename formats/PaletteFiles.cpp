@@ -87,14 +87,19 @@ std::vector<uint8_t> EncodePaletteColors(TPaletteFormat format, const TPaletteCo
   }
 }
 
-void WritePaletteColors(const std::string& fileName, const TPaletteColors& colors) {
+TPaletteFormat RequirePaletteFormatForWriting(const std::string& fileName) {
   const std::optional<TPaletteFormat> format = PaletteFormatForWriting(fileName);
   if (!format) {
     ThrowPaletteFileError(
         fileName, "書き出せるパレットの形式は拡張子 " + std::string(kPaletteWriteExtensions) + " のものです");
   }
+  return *format;
+}
+
+void WritePaletteColors(const std::string& fileName, const TPaletteColors& colors) {
+  const TPaletteFormat format = RequirePaletteFormatForWriting(fileName);
   const std::vector<uint8_t> bytes =
-      EncodePaletteColors(*format, colors, std::filesystem::path(fileName).stem().string());
+      EncodePaletteColors(format, colors, std::filesystem::path(fileName).stem().string());
   WriteFileAtomically(fileName, bytes.data(), bytes.size());
 }
 

@@ -30,6 +30,10 @@ TPaletteColors ReadPaletteColors(const std::string& fileName);
 // The format a palette is written in for fileName's extension (any letter
 // case): .gpl GIMP, .pal JASC-PAL, .act Adobe, .hex hex; none for others.
 std::optional<TPaletteFormat> PaletteFormatForWriting(const std::string& fileName);
+// The same, or EPaletteFileError naming the file and the extensions that can
+// be written: what WritePaletteColors checks first, for callers that ask
+// something (may the file be replaced?) before they write.
+TPaletteFormat RequirePaletteFormatForWriting(const std::string& fileName);
 // The file contents of colors in one of the writable formats; name is the
 // palette's name where the format keeps one. ERangeError for an empty palette
 // or a format that is read only.

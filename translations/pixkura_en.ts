@@ -361,6 +361,26 @@
         <source>センターライン</source>
         <translation>Centre Lines</translation>
     </message>
+    <message>
+        <source>外部パレット読み込み</source>
+        <translation>Open Palette File...</translation>
+    </message>
+    <message>
+        <source>外部パレット書き出し</source>
+        <translation>Export Palette File...</translation>
+    </message>
+    <message>
+        <source>色の編集</source>
+        <translation>Edit Colour...</translation>
+    </message>
+    <message>
+        <source>グラデーション作成</source>
+        <translation>Ramp Between Colours</translation>
+    </message>
+    <message>
+        <source>GIFアニメ書き出し</source>
+        <translation>Export GIF Animation...</translation>
+    </message>
 </context>
 <context>
     <name>Status</name>
@@ -447,6 +467,78 @@
         <source>エラー</source>
         <translation>Error</translation>
     </message>
+    <message>
+        <source>色を選択して下さい</source>
+        <translation>Choose a colour</translation>
+    </message>
+    <message>
+        <source>読み込むパレットファイルを選択して下さい</source>
+        <translation>Choose a palette file to open</translation>
+    </message>
+    <message>
+        <source>パレットファイルに名前を付けて下さい</source>
+        <translation>Name the palette file</translation>
+    </message>
+    <message>
+        <source>パレットと画像</source>
+        <translation>Palettes and pictures</translation>
+    </message>
+    <message>
+        <source>パレットファイル</source>
+        <translation>Palette files</translation>
+    </message>
+    <message>
+        <source>GIMP パレット</source>
+        <translation>GIMP palette</translation>
+    </message>
+    <message>
+        <source>JASC パレット</source>
+        <translation>JASC palette</translation>
+    </message>
+    <message>
+        <source>Adobe カラーテーブル</source>
+        <translation>Adobe colour table</translation>
+    </message>
+    <message>
+        <source>16進カラーリスト</source>
+        <translation>Hex colour list</translation>
+    </message>
+    <message>
+        <source>GIFアニメの書き出し</source>
+        <translation>Export GIF Animation</translation>
+    </message>
+    <message>
+        <source>向き</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>透明色を抜く</source>
+        <translation>Leave out the transparent colour</translation>
+    </message>
+    <message>
+        <source>GIFアニメに名前を付けて下さい</source>
+        <translation>Name the GIF animation</translation>
+    </message>
+    <message>
+        <source>GIFアニメ</source>
+        <translation>GIF animation</translation>
+    </message>
 </context>
 <context>
     <name>Message</name>
@@ -481,6 +573,142 @@
     <message>
         <source>認識できない画像形式です</source>
         <translation>Unknown picture format</translation>
+    </message>
+    <message>
+        <source>不覚！パレットを書き出せんとは・・・</source>
+        <translation>Blast! The palette could not be written...</translation>
+    </message>
+    <message>
+        <source>不覚！アニメを書き出せんとは・・・</source>
+        <translation>Blast! The animation could not be written...</translation>
+    </message>
+    <message>
+        <source>アニメーションがシートに収まりません。選択しているキャラクタから右へアニメ枚数分、下へ４方向分のキャラクタが必要です</source>
+        <translation>The animation does not fit in the sheet: from the selected cell it needs as many cells to the right as it has frames, and four rows of cells downwards.</translation>
+    </message>
+    <message>
+        <source>パレットファイル %s の %s 行目: %m</source>
+        <translation>Palette file %s, line %s: %m</translation>
+    </message>
+    <message>
+        <source>パレットファイル %s のオフセット %s: %m</source>
+        <translation>Palette file %s, byte offset %s: %m</translation>
+    </message>
+    <message>
+        <source>パレットファイル %s: %m</source>
+        <translation>Palette file %s: %m</translation>
+    </message>
+    <message>
+        <source>最初の行が &quot;GIMP Palette&quot; ではありません</source>
+        <translation>the first line is not &quot;GIMP Palette&quot;</translation>
+    </message>
+    <message>
+        <source>最初の行が &quot;JASC-PAL&quot; ではありません</source>
+        <translation>the first line is not &quot;JASC-PAL&quot;</translation>
+    </message>
+    <message>
+        <source>版 &quot;0100&quot; がありません</source>
+        <translation>the version &quot;0100&quot; is missing</translation>
+    </message>
+    <message>
+        <source>版が &quot;0100&quot; ではありません</source>
+        <translation>the version is not &quot;0100&quot;</translation>
+    </message>
+    <message>
+        <source>色の数がありません</source>
+        <translation>the number of colours is missing</translation>
+    </message>
+    <message>
+        <source>色の数 &quot;%s&quot; が 1〜256 の数ではありません</source>
+        <translation>the number of colours &quot;%s&quot; is no number from 1 to 256</translation>
+    </message>
+    <message>
+        <source>色の数 %s が 1〜256 ではありません</source>
+        <translation>the number of colours %s is not 1 to 256</translation>
+    </message>
+    <message>
+        <source>色の数 %s に対して色が %s しかありません</source>
+        <translation>%s colours are announced, but only %s follow</translation>
+    </message>
+    <message>
+        <source>色の数 %s より多くの行があります</source>
+        <translation>more lines than the %s colours announced</translation>
+    </message>
+    <message>
+        <source>色の行に赤・緑・青のほかの値があります</source>
+        <translation>the colour line holds more than red, green and blue</translation>
+    </message>
+    <message>
+        <source>赤・緑・青の三つの値 (0〜255) が必要です</source>
+        <translation>three values for red, green and blue (0 to 255) are needed</translation>
+    </message>
+    <message>
+        <source>色の値 %s が 0〜255 の範囲にありません</source>
+        <translation>the colour value %s is not within 0 to 255</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; は 0〜255 の数ではありません</source>
+        <translation>&quot;%s&quot; is no number from 0 to 255</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; は RRGGBB の形の色ではありません</source>
+        <translation>&quot;%s&quot; is no colour of the form RRGGBB</translation>
+    </message>
+    <message>
+        <source>色が 256 を超えています</source>
+        <translation>more than 256 colours</translation>
+    </message>
+    <message>
+        <source>色が一つもありません</source>
+        <translation>no colours at all</translation>
+    </message>
+    <message>
+        <source>RIFF パレットの見出しがありません</source>
+        <translation>no RIFF palette header</translation>
+    </message>
+    <message>
+        <source>RIFF の大きさ %s がファイルの残りを超えています</source>
+        <translation>the RIFF size %s runs past the end of the file</translation>
+    </message>
+    <message>
+        <source>チャンクが途中で切れています</source>
+        <translation>a chunk is cut short</translation>
+    </message>
+    <message>
+        <source>RIFF パレットに data チャンクがありません</source>
+        <translation>the RIFF palette has no data chunk</translation>
+    </message>
+    <message>
+        <source>data チャンクが短すぎます</source>
+        <translation>the data chunk is too short</translation>
+    </message>
+    <message>
+        <source>data チャンクに %s 色が収まっていません</source>
+        <translation>the data chunk does not hold %s colours</translation>
+    </message>
+    <message>
+        <source>Adobe カラーテーブルの大きさは 768 か 772 バイトです (%s バイト)</source>
+        <translation>an Adobe colour table has 768 or 772 bytes (not %s)</translation>
+    </message>
+    <message>
+        <source>パレットファイルの大きさは 1024 バイトです (%s バイト)</source>
+        <translation>the palette file has 1024 bytes (not %s)</translation>
+    </message>
+    <message>
+        <source>パレットファイルとしても画像としても読めない形式です</source>
+        <translation>neither a palette file nor a picture that can be read</translation>
+    </message>
+    <message>
+        <source>256 色を超えるフルカラー画像にはパレットがありません (先に 256 色に減色してください)</source>
+        <translation>a full-colour picture of more than 256 colours has no palette (reduce it to 256 colours first)</translation>
+    </message>
+    <message>
+        <source>色を読み取れない画素の形式です</source>
+        <translation>a pixel format whose colours cannot be read</translation>
+    </message>
+    <message>
+        <source>書き出せるパレットの形式は拡張子 %s のものです</source>
+        <translation>palettes can be written with the extensions %s</translation>
     </message>
 </context>
 </TS>

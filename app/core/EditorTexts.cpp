@@ -33,16 +33,75 @@ constexpr std::array kTexts{
     TEditorText{kFilter, "256Colors Bitmap"},
     TEditorText{kFilter, "Portable Network Graphics"},
     TEditorText{kFilter, "Device Independent Bitmap"},
+    // The palette dialogs: the colour of one entry, palette files of other programs.
+    TEditorText{kTitle, "色を選択して下さい"},
+    TEditorText{kTitle, "読み込むパレットファイルを選択して下さい"},
+    TEditorText{kTitle, "パレットファイルに名前を付けて下さい"},
+    TEditorText{kFilter, "パレットと画像"},
+    TEditorText{kFilter, "パレットファイル"},
+    TEditorText{kFilter, "GIMP パレット"},
+    TEditorText{kFilter, "JASC パレット"},
+    TEditorText{kFilter, "Adobe カラーテーブル"},
+    TEditorText{kFilter, "16進カラーリスト"},
+    // The animation export: its own dialog, then the file name.
+    TEditorText{kTitle, "GIFアニメの書き出し"},
+    TEditorText{kTitle, "向き"},
+    TEditorText{kTitle, "上"},
+    TEditorText{kTitle, "右"},
+    TEditorText{kTitle, "下"},
+    TEditorText{kTitle, "左"},
+    TEditorText{kTitle, "透明色を抜く"},
+    TEditorText{kTitle, "GIFアニメに名前を付けて下さい"},
+    TEditorText{kFilter, "GIFアニメ"},
     // The file commands' messages and questions.
     TEditorText{kMessage, "無念、読み込めぬわ！"},
     TEditorText{kMessage, "不覚！保存できんとは・・・"},
     TEditorText{kMessage, "同名のファイルが存在します、上書きしますか？"},
     TEditorText{kMessage, kAskSaveChanges},
+    TEditorText{kMessage, "不覚！パレットを書き出せんとは・・・"},
+    TEditorText{kMessage, "不覚！アニメを書き出せんとは・・・"},
+    TEditorText{kMessage,
+                "アニメーションがシートに収まりません。選択しているキャラクタから右へアニメ枚数分、下へ４方向"
+                "分のキャラクタが必要です"},
     // Errors of the layers below that reach the error report.
     TEditorText{kMessage, "ファイル %s は開けません"},
     TEditorText{kMessage, "ファイル %s を作成できません"},
     TEditorText{kMessage, "%s に書き込めません"},
     TEditorText{kMessage, "認識できない画像形式です"},
+    // A palette file that cannot be read or written: where, then what. The
+    // more particular places come first, so that a message is read by them.
+    TEditorText{kMessage, "パレットファイル %s の %s 行目: %m"},
+    TEditorText{kMessage, "パレットファイル %s のオフセット %s: %m"},
+    TEditorText{kMessage, "パレットファイル %s: %m"},
+    TEditorText{kMessage, "最初の行が \"GIMP Palette\" ではありません"},
+    TEditorText{kMessage, "最初の行が \"JASC-PAL\" ではありません"},
+    TEditorText{kMessage, "版 \"0100\" がありません"},
+    TEditorText{kMessage, "版が \"0100\" ではありません"},
+    TEditorText{kMessage, "色の数がありません"},
+    TEditorText{kMessage, "色の数 \"%s\" が 1〜256 の数ではありません"},
+    TEditorText{kMessage, "色の数 %s が 1〜256 ではありません"},
+    TEditorText{kMessage, "色の数 %s に対して色が %s しかありません"},
+    TEditorText{kMessage, "色の数 %s より多くの行があります"},
+    TEditorText{kMessage, "色の行に赤・緑・青のほかの値があります"},
+    TEditorText{kMessage, "赤・緑・青の三つの値 (0〜255) が必要です"},
+    TEditorText{kMessage, "色の値 %s が 0〜255 の範囲にありません"},
+    TEditorText{kMessage, "\"%s\" は 0〜255 の数ではありません"},
+    TEditorText{kMessage, "\"%s\" は RRGGBB の形の色ではありません"},
+    TEditorText{kMessage, "色が 256 を超えています"},
+    TEditorText{kMessage, "色が一つもありません"},
+    TEditorText{kMessage, "RIFF パレットの見出しがありません"},
+    TEditorText{kMessage, "RIFF の大きさ %s がファイルの残りを超えています"},
+    TEditorText{kMessage, "チャンクが途中で切れています"},
+    TEditorText{kMessage, "RIFF パレットに data チャンクがありません"},
+    TEditorText{kMessage, "data チャンクが短すぎます"},
+    TEditorText{kMessage, "data チャンクに %s 色が収まっていません"},
+    TEditorText{kMessage, "Adobe カラーテーブルの大きさは 768 か 772 バイトです (%s バイト)"},
+    TEditorText{kMessage, "パレットファイルの大きさは 1024 バイトです (%s バイト)"},
+    TEditorText{kMessage, "パレットファイルとしても画像としても読めない形式です"},
+    TEditorText{kMessage,
+                "256 色を超えるフルカラー画像にはパレットがありません (先に 256 色に減色してください)"},
+    TEditorText{kMessage, "色を読み取れない画素の形式です"},
+    TEditorText{kMessage, "書き出せるパレットの形式は拡張子 %s のものです"},
     // The settings store's own messages (English as they stand).
     TEditorText{kMessage, "[' %s '] is invalid."},
     TEditorText{kMessage, "can not create Inifile object."},
@@ -53,13 +112,60 @@ constexpr std::array kTexts{
 
 std::span<const TEditorText> EditorTexts() { return kTexts; }
 
+namespace {
+
+// Matches the holes of a template from hole `hole` on against rest, the text
+// after the literal before that hole. A template's literals are the parts
+// between its holes; holes[i] lies between literals[i] and literals[i + 1].
+// A literal may also occur inside a filling (a file name may hold " の "), so
+// every place it occurs is tried until the whole text matches.
+bool MatchHoles(const std::vector<std::string_view>& literals, const std::vector<char>& holes, size_t hole,
+                std::string_view rest, std::vector<TFilledHole>& out) {
+  const std::string_view next = literals[hole + 1];
+  const bool message = holes[hole] == 'm';
+  const auto take = [&](std::string_view filling) {
+    if (message && !IsListedText(TTextKind::Message, filling)) return false;
+    out.push_back({message, std::string(filling)});
+    return true;
+  };
+  if (hole + 1 == holes.size())  // the last literal ends the text
+    return rest.ends_with(next) && take(rest.substr(0, rest.size() - next.size()));
+  for (size_t at = rest.find(next); at != std::string_view::npos; at = rest.find(next, at + 1)) {
+    if (!take(rest.substr(0, at))) continue;
+    if (MatchHoles(literals, holes, hole + 1, rest.substr(at + next.size()), out)) return true;
+    out.pop_back();
+  }
+  return false;
+}
+
+}  // namespace
+
+bool MatchTemplate(std::string_view templ, std::string_view text, std::vector<TFilledHole>* holes) {
+  std::vector<std::string_view> literals;
+  std::vector<char> kinds;
+  size_t start = 0, at = 0;
+  while ((at = templ.find('%', at)) != std::string_view::npos && at + 1 < templ.size()) {
+    const char kind = templ[at + 1];
+    if (kind != 's' && kind != 'm') {
+      ++at;
+      continue;
+    }
+    literals.push_back(templ.substr(start, at - start));
+    kinds.push_back(kind);
+    start = at += 2;
+  }
+  literals.push_back(templ.substr(start));
+  if (kinds.empty() || !text.starts_with(literals.front())) return false;
+  std::vector<TFilledHole> filled;
+  if (!MatchHoles(literals, kinds, 0, text.substr(literals.front().size()), filled)) return false;
+  if (holes) *holes = std::move(filled);
+  return true;
+}
+
 bool MatchTemplate(std::string_view templ, std::string_view text, std::string* filling) {
-  const size_t hole = templ.find("%s");
-  if (hole == std::string_view::npos) return false;
-  const std::string_view before = templ.substr(0, hole), after = templ.substr(hole + 2);
-  if (text.size() < before.size() + after.size() || !text.starts_with(before) || !text.ends_with(after))
-    return false;
-  if (filling) *filling = std::string(text.substr(before.size(), text.size() - before.size() - after.size()));
+  std::vector<TFilledHole> holes;
+  if (!MatchTemplate(templ, text, &holes)) return false;
+  if (filling) *filling = holes.front().Text;
   return true;
 }
 

@@ -4,8 +4,11 @@
 // captions, hints and menu items are read from the controls themselves.
 //
 // The texts are the source strings; the UI translates them for display. A
-// message that names a file holds "%s" in its place. Tests check that every
-// text the editor shows is listed here, so that none goes untranslated.
+// message that names a file (or a number, a word of a file) holds "%s" in its
+// place; one that carries another message holds "%m" where that message
+// stands, and the message in it is itself a listed one, translated on its
+// own. Tests check that every text the editor shows is listed here, so that
+// none goes untranslated.
 #pragma once
 
 #include <span>
@@ -15,6 +18,7 @@
 
 namespace pixkura {
 
+// DialogTitle: the titles of dialogs and the texts inside the editor's own dialogs.
 enum class TTextKind { Status, DialogTitle, Filter, Message };
 
 // The unsaved-changes question, asked before the sheet is replaced or closed.
@@ -35,7 +39,16 @@ bool IsListedText(TTextKind kind, std::string_view text);
 // each without its trailing "(patterns)".
 std::vector<std::string> FilterDescriptions(std::string_view filter);
 
-// When text is template with its "%s" filled in, the string that fills it.
+// One hole of a template as a text fills it: "%s" (Message false) or "%m".
+struct TFilledHole {
+  bool Message = false;
+  std::string Text;
+};
+
+// When text is template with its holes filled in, what fills them, in order.
+// A "%m" hole matches a listed message only.
+bool MatchTemplate(std::string_view templ, std::string_view text, std::vector<TFilledHole>* holes);
+// The same, with the filling of the first hole.
 bool MatchTemplate(std::string_view templ, std::string_view text, std::string* filling = nullptr);
 
 }  // namespace pixkura

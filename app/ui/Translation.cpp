@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTranslator>
 #include <array>
+#include <vector>
 
 #include "app/core/EditorTexts.h"
 
@@ -52,11 +54,19 @@ QString TrMessage(std::string_view message) {
   const QString whole = Tr(TTextRole::Message, message);
   if (whole != FromUtf8(message)) return whole;
   for (const TEditorText& listed : EditorTexts()) {
-    std::string filling;
-    if (listed.Kind != TTextKind::Message || !MatchTemplate(listed.Text, message, &filling)) continue;
+    std::vector<TFilledHole> holes;
+    if (listed.Kind != TTextKind::Message || !MatchTemplate(listed.Text, message, &holes)) continue;
+    // The translation keeps the holes in their order; a message in a hole
+    // is shown in its own translation.
     QString translated = Tr(TTextRole::Message, listed.Text);
-    const qsizetype hole = translated.indexOf(QStringLiteral("%s"));
-    if (hole >= 0) translated.replace(hole, 2, QString::fromStdString(filling));
+    qsizetype at = 0;
+    for (const TFilledHole& hole : holes) {
+      at = translated.indexOf(QRegularExpression(QStringLiteral("%[sm]")), at);
+      if (at < 0) break;
+      const QString filling = hole.Message ? TrMessage(hole.Text) : QString::fromStdString(hole.Text);
+      translated.replace(at, 2, filling);
+      at += filling.size();
+    }
     return translated;
   }
   return whole;

@@ -28,7 +28,7 @@ QString Tr(TTextRole role, std::string_view source);
 
 // A message as the user sees it: its own translation, or the translation of
 // the listed message template ("ファイル %s は開けません") it fills, with the
-// same filling.
+// same fillings, a message in a "%m" hole translated in turn.
 QString TrMessage(std::string_view message);
 
 // The UI layer's own source texts (message box titles, ...), for the
