@@ -73,9 +73,11 @@ class TControl : public TComponent {
   void Repaint() { if (OnRepaint) OnRepaint(true); }
   void Invalidate() { if (OnRepaint) OnRepaint(false); }
 
-  // Mouse events as the control receives them, in its own coordinates.
+  // Mouse events as the control receives them, in its own coordinates. A
+  // double-click arrives as a press, then OnDblClick, then the release.
   TMouseEvent OnMouseDown, OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+  TNotifyEvent OnDblClick;
 
   // The view's hooks: told when the model changed, and asked to repaint.
   std::function<void()> OnModelChanged;
@@ -260,6 +262,23 @@ struct TFileDialogSpec {
   std::string Title;
   std::string Filter;  // "description|patterns|description|patterns..."
   std::string DefaultExt;
+};
+
+// The animation export dialog's texts: a title, a group of the four
+// directions (the rows of the animation preview, in its order up, right,
+// down, left) and a tick box for the transparent colour.
+struct TAnimationDialogSpec {
+  std::string Title;
+  std::string DirectionCaption;
+  std::array<std::string, 4> Directions;
+  std::string TransparentCaption;
+};
+
+// What the user chooses in it: the row (0 up, 1 right, 2 down, 3 left) and
+// whether the transparent colour is left out.
+struct TAnimationChoice {
+  uint8_t Direction = 0;
+  bool Transparent = false;
 };
 
 }  // namespace pixkura

@@ -162,9 +162,18 @@ class TEditor {
   TMenuItem N6{"N6", "-"}, mExit{"mExit", "終了"};
   TMenuItem Edit1{"Edit1", "編集"}, MnUndo{"MnUndo", "元に戻す"}, MnRedo{"MnRedo", "やり直し"};
   TMenuItem N7{"N7", "-"}, MnZoomIn{"MnZoomIn", "拡大"}, MnZoomOut{"MnZoomOut", "縮小"};
+  // The palette menu also reads and writes palette files of other programs,
+  // edits an entry's colour and makes a ramp; the file menu exports the
+  // animation as a GIF file.
+  TMenuItem N8{"N8", "-"}, MnPalOpen{"MnPalOpen", "外部パレット読み込み"},
+      MnPalExport{"MnPalExport", "外部パレット書き出し"};
+  TMenuItem N9{"N9", "-"}, MnPalColor{"MnPalColor", "色の編集"}, MnPalRamp{"MnPalRamp", "グラデーション作成"};
+  TMenuItem mGifExport{"mGifExport", "GIFアニメ書き出し"};
   std::vector<TMenuItem*> MainMenu1;  // the top-level menus in order
 
   TFileDialogSpec OpenD, SaveD;
+  TFileDialogSpec PalOpenD, PalSaveD, GifSaveD;  // palette files of other programs; the animation
+  TAnimationDialogSpec GifD;
   TTimer MovTim{"MovTim"};
   // Owned; shared_ptr only so that this header needs no complete types.
   std::shared_ptr<TRegManager> RegM;
@@ -231,6 +240,10 @@ class TEditor {
   uint8_t MovDir = 0;            // row the animation plays: 0 up, 1 right, 2 down, 3 left
   uint8_t MovFrames = 0;         // frames the animation plays (StepBar when the button was pressed)
   bool NomShown = false, RevShown = false;  // the special view shows the current cell (its box was checked)
+  bool PalDblDown = false;      // a double-click's press is held on the palette: its release edits the colour
+  std::string PaletteFileName;  // the palette file last opened or exported: the palette dialogs start there
+  std::string GifFileName;      // the animation file last exported
+  bool GifToumei = false;       // the animation export leaves out the transparent colour (its tick box)
 
   // Palette-derived tables.
   TBlendTable Blend;                    // MixTable, DarkIdx, LightIdx of the master palette
@@ -241,10 +254,10 @@ class TEditor {
   // ---- Start-up and palette (EditorCreate.cpp) ----------------------------------
   void FormCreate();
   // Every change of the master palette ends here: the palette spread to every
-  // bitmap (SpreadPalette, the copy block included), MixTable, DarkIdx and
-  // LightIdx rebuilt (MakeMixTable), the swatches, both colour boxes and the
-  // pen cursor recoloured, the loupe and the views redrawn
-  // (EditorPaletteChange.cpp).
+  // bitmap but the undo slots, which keep their own (SpreadPalette, the copy
+  // block included), MixTable, DarkIdx and LightIdx rebuilt (MakeMixTable),
+  // the swatches, both colour boxes and the pen cursor recoloured, the loupe
+  // and the views redrawn (EditorPaletteChange.cpp).
   void ApplyPaletteChange();
   void SpreadPalette();
   void MakeMixTable();
@@ -302,9 +315,29 @@ class TEditor {
   void DrawPaletteSwatches();
   void PalMouse(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   void PalMove(TComponent* Sender, TShiftState Shift, int32_t X, int32_t Y);
+  // From the menu (a sender) a load that changes the palette is one undo
+  // step; start-up (no sender) has nothing to undo.
   void PalLoad(TComponent* Sender = nullptr);
   void PalSave(TComponent* Sender = nullptr);
   std::string PaletteFilePath() const;
+
+  // ---- Palette editing (EditorPaletteEdit.cpp) ----------------------------------------
+  // A double-click on a swatch edits the colour its click has picked, once
+  // the button is released; the menu item edits the main colour's entry.
+  void PalDblClick(TComponent* Sender);
+  void MnPalColorClick(TComponent* Sender);
+  // Fills the entries between the main colour's and the transparent colour's
+  // with an even ramp between their colours (PaletteRamp.h).
+  void MnPalRampClick(TComponent* Sender);
+  // Palette files of other programs and the colour tables of pictures: the
+  // colours read replace the first entries; the whole palette is exported.
+  void MnPalOpenClick(TComponent* Sender);
+  void MnPalExportClick(TComponent* Sender);
+  // The master palette's 256 colours.
+  std::array<TColor, 256> MasterColors() const;
+  // Makes colors the master palette as one undo step that counts as a
+  // change of the sheet; nothing happens when they are the palette already.
+  void ChangePalette(const std::array<TColor, 256>& colors);
 
   // ---- Character operations (EditorCharacter.cpp) --------------------------------------
   void btMirrorClick(TComponent* Sender);
@@ -319,6 +352,20 @@ class TEditor {
   void StepBarChange(TComponent* Sender);
   // Shortest time of one compose-and-repaint round of the animation preview.
   static constexpr std::chrono::microseconds kAnimationRound{2500};
+  // Whether frames cells of a row and all four rows from the selected cell
+  // lie inside the sheet: the preview and the export play nothing else.
+  bool AnimationFits(int32_t frames) const;
+  // Composes the frame whose cell has its top-left sheet pixel at (X, Y) as
+  // the preview shows it (the layer composite by ViewLay, doubled with NiBai)
+  // into target at (0, 0), through LayAllDib.
+  void ComposeAnimationFrame(int32_t X, int32_t Y, TIxDIB& target);
+  // How long the preview shows each frame: WaitBar.Position + 1 rounds.
+  std::chrono::microseconds AnimationFrameTime() const;
+
+  // ---- Animation export (EditorAnimationExport.cpp) ------------------------------------
+  // Writes the animation the preview plays as a GIF file: the row chosen in
+  // a small dialog, StepBar frames, each shown as long as in the preview.
+  void mGifExportClick(TComponent* Sender);
 
   // Copies the selected cell of the sheet into ChrDib.
   void RefreshChrDib();
@@ -362,6 +409,9 @@ class TEditor {
   // PalSel / TOUSel on its swatch: what every pick does after setting the index.
   void ShowMainColor();
   void ShowToumei();
+  // Opens the colour dialog on palette entry index; OK changes the entry
+  // (one undo step).
+  void EditPaletteColor(uint8_t index);
 
  private:
   void BuildLayout();  // EditorLayout.cpp

@@ -22,6 +22,12 @@ class TEditorHost {
   // Shows a picture dialog; true with the chosen name, false when cancelled.
   virtual bool ExecuteOpenDialog(const TFileDialogSpec& spec, std::string& fileName) = 0;
   virtual bool ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& fileName) = 0;
+  // The colour dialog, starting at color (an RGB value); true with the chosen
+  // colour in color, false when cancelled.
+  virtual bool ExecuteColorDialog(const std::string& title, TColor& color) = 0;
+  // The animation export dialog, starting at choice; true with the user's
+  // choice, false when cancelled.
+  virtual bool ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimationChoice& choice) = 0;
   // A message box of the given kind and buttons; returns the answer.
   virtual TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) = 0;
   // The usual buttons of a kind: Yes / No for a confirmation, OK otherwise.

@@ -95,6 +95,9 @@ void TEditor::BuildLayout() {
   WireMouse(
       {&PalView, &PalSel, &TOUSel}, palMouse,
       [this](TComponent* s, TShiftState sh, int32_t x, int32_t y) { PalMove(s, sh, x, y); }, palMouse);
+  for (TControl* c :
+       {static_cast<TControl*>(&PalView), static_cast<TControl*>(&PalSel), static_cast<TControl*>(&TOUSel)})
+    c->OnDblClick = Notify(this, &TEditor::PalDblClick);
   cMainBox.SetBrushColor(clBlack);
   cTOUMEIBox.SetBrushColor(clBlack);
 
@@ -269,9 +272,11 @@ void TEditor::BuildLayout() {
   N2.Separator = true;
   N6.Separator = true;
   N7.Separator = true;
-  File1.Items = {&mLoad, &N2, &mSave, &mSave2, &N6, &mExit};
+  N8.Separator = true;
+  N9.Separator = true;
+  File1.Items = {&mLoad, &N2, &mSave, &mSave2, &mGifExport, &N6, &mExit};
   Edit1.Items = {&MnUndo, &MnRedo};
-  N1.Items = {&N3, &N4};
+  N1.Items = {&N3, &N4, &N8, &MnPalOpen, &MnPalExport, &N9, &MnPalColor, &MnPalRamp};
   Tool1.Items = {&MnPen, &MnPaint, &MnBox, &MnCircle, &MnLine, &MnMarge};
   MenuPen.Items = {&MnP1, &MnP2, &MnP3, &MnP4, &MnP5};
   MenuBai.Items = {&MnBai1, &MnBai2, &MnBai4, &MnBai8, &MnBai16, &MnBai32, &N7, &MnZoomIn, &MnZoomOut};
@@ -283,6 +288,11 @@ void TEditor::BuildLayout() {
   mSave2.OnClick = Notify(this, &TEditor::mSave2Click);
   N3.OnClick = Notify(this, &TEditor::PalLoad);
   N4.OnClick = Notify(this, &TEditor::PalSave);
+  MnPalOpen.OnClick = Notify(this, &TEditor::MnPalOpenClick);
+  MnPalExport.OnClick = Notify(this, &TEditor::MnPalExportClick);
+  MnPalColor.OnClick = Notify(this, &TEditor::MnPalColorClick);
+  MnPalRamp.OnClick = Notify(this, &TEditor::MnPalRampClick);
+  mGifExport.OnClick = Notify(this, &TEditor::mGifExportClick);
   for (TMenuItem* m : {&MnPen,  &MnPaint, &MnBox,   &MnCircle, &MnLine,    &MnMarge, &MnP1,
                        &MnP2,   &MnP3,    &MnP4,    &MnP5,     &MnBai1,    &MnBai2,  &MnBai4,
                        &MnBai8, &MnBai16, &MnBai32, &MnZoomIn, &MnZoomOut, &MnGrid,  &MnGrid2})
@@ -301,6 +311,26 @@ void TEditor::BuildLayout() {
       "すべての対応ファイル (*.bmp;*.png;*.dib)|*.bmp;*.png;*.dib|256Colors Bitmap (*.bmp)|*.bmp|Portable "
       "Network "
       "Graphics (*.png)|*.png|Device Independent Bitmap (*.dib)|*.dib";
+  // Palette files: any format the palette reader knows, pictures included;
+  // written in the format of the extension chosen.
+  PalOpenD.Title = "読み込むパレットファイルを選択して下さい";
+  PalOpenD.Filter =
+      "パレットと画像 "
+      "(*.gpl;*.pal;*.act;*.hex;*.bmp;*.dib;*.png;*.gif)|*.gpl;*.pal;*.act;*.hex;*.bmp;*.dib;*.png;"
+      "*.gif|パレットファイル (*.gpl;*.pal;*.act;*.hex)|*.gpl;*.pal;*.act;*.hex|全てのファイル (*.*)|*.*";
+  PalSaveD.Title = "パレットファイルに名前を付けて下さい";
+  PalSaveD.Filter =
+      "GIMP パレット (*.gpl)|*.gpl|JASC パレット (*.pal)|*.pal|Adobe カラーテーブル "
+      "(*.act)|*.act|16進カラーリスト "
+      "(*.hex)|*.hex";
+  PalSaveD.DefaultExt = "gpl";
+  GifD.Title = "GIFアニメの書き出し";
+  GifD.DirectionCaption = "向き";
+  GifD.Directions = {"上", "右", "下", "左"};
+  GifD.TransparentCaption = "透明色を抜く";
+  GifSaveD.Title = "GIFアニメに名前を付けて下さい";
+  GifSaveD.Filter = "GIFアニメ (*.gif)|*.gif";
+  GifSaveD.DefaultExt = "gif";
   MovTim.Interval = 1;
   MovTim.OnTimer = Notify(this, &TEditor::MovTimTimer);
 }

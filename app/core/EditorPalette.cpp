@@ -71,6 +71,14 @@ void TEditor::PalMouse(TComponent* Sender, TMouseButton Button, TShiftState Shif
       // release ends it.
       PalDown = !PalDown;
       PalMove(Sender, Shift, X, Y);
+      // A double-click marks its press after the press has picked; its
+      // release, the pick ended, edits the colour picked.
+      if (PalDown) {
+        PalDblDown = false;
+      } else if (PalDblDown) {
+        PalDblDown = false;
+        EditPaletteColor(MainColor);
+      }
       break;
     case TMouseButton::mbRight:
       // Press and release both pick, so the release decides unless it lies

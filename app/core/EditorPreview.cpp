@@ -99,9 +99,7 @@ void TEditor::RedrawSpecialView(const TCheckBox& box, TImage& view, bool& shown,
 
 void TEditor::MovMouseDown(TComponent* Sender, TMouseButton /*Button*/, TShiftState /*Shift*/, int32_t, int32_t) {
   MovFrames = static_cast<uint8_t>(StepBar.Position());
-  // Every frame of a row and all four rows must lie inside the sheet, whichever
-  // direction is asked for.
-  if (MovFrames * ChrX + CellX > 256 || 4 * ChrY + CellY > 256) return;
+  if (!AnimationFits(MovFrames)) return;
   if (Sender == &MovUp) MovDir = 0;
   if (Sender == &MovRight) MovDir = 1;
   if (Sender == &MovDown) MovDir = 2;
@@ -111,6 +109,28 @@ void TEditor::MovMouseDown(TComponent* Sender, TMouseButton /*Button*/, TShiftSt
 
 void TEditor::MovMouseUp(TComponent*, TMouseButton, TShiftState, int32_t, int32_t) { MovTim.SetEnabled(false); }
 
+bool TEditor::AnimationFits(int32_t frames) const {
+  // Every frame of a row and all four rows must lie inside the sheet, whichever
+  // direction is asked for.
+  return frames * ChrX + CellX <= 256 && 4 * ChrY + CellY <= 256;
+}
+
+void TEditor::ComposeAnimationFrame(int32_t X, int32_t Y, TIxDIB& target) {
+  const int32_t item = ViewLay.ItemIndex();
+  if (kasane.Checked() && (item == 1 || item == 2))
+    ComposeLayerFrame(X, Y, item == 2);
+  else
+    CopyBlock(X, Y, X + ChrX - 1, Y + ChrY - 1, *AllDib, X, Y, LayAllDib);
+  if (NiBai.Checked())
+    StretchCopy(X, Y, X + ChrX, Y + ChrY, LayAllDib, 0, 0, 2 * ChrX, 2 * ChrY, target);
+  else
+    CopyBlock(X, Y, X + ChrX - 1, Y + ChrY - 1, LayAllDib, 0, 0, target);
+}
+
+std::chrono::microseconds TEditor::AnimationFrameTime() const {
+  return (WaitBar.Position() + 1) * kAnimationRound;
+}
+
 void TEditor::MovTimTimer(TComponent* /*Sender*/) {
   if (CLS.Checked()) FillBox(0, 0, 63, 63, Toumei, *MovDib);
   const int32_t rounds = WaitBar.Position() + 1;
@@ -118,15 +138,8 @@ void TEditor::MovTimTimer(TComponent* /*Sender*/) {
     const int32_t x = CellX + i * ChrX, y = CellY + MovDir * ChrY;
     for (int32_t r = 0; r < rounds; ++r) {
       const auto roundStart = std::chrono::steady_clock::now();
-      const int32_t item = ViewLay.ItemIndex();
-      if (kasane.Checked() && (item == 1 || item == 2))
-        ComposeLayerFrame(x, y, item == 2);
-      else
-        CopyBlock(x, y, x + ChrX - 1, y + ChrY - 1, *AllDib, x, y, LayAllDib);
-      if (NiBai.Checked())
-        StretchCopy(x, y, x + ChrX, y + ChrY, LayAllDib, 0, 0, 2 * ChrX, 2 * ChrY, *MovDib);
-      else
-        CopyBlock(x, y, x + ChrX - 1, y + ChrY - 1, LayAllDib, 0, 0, *MovDib);
+      // Parts beyond the view's 64 x 64 pixels are cut.
+      ComposeAnimationFrame(x, y, *MovDib);
       MovView.Repaint();
       // Each round takes at least kAnimationRound, so a frame shows for the
       // same time on every machine (position 40: 41 rounds, about 0.1 s).

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "app/ui/AnimationDialog.h"
+#include "app/ui/ColorDialog.h"
 #include "app/ui/FileDialogs.h"
 #include "app/ui/Translation.h"
 
@@ -56,6 +58,14 @@ bool TQtEditorHost::ExecuteOpenDialog(const TFileDialogSpec& spec, std::string& 
 
 bool TQtEditorHost::ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& fileName) {
   return ExecuteFileDialog(spec, true, fileName);
+}
+
+bool TQtEditorHost::ExecuteColorDialog(const std::string& title, TColor& color) {
+  return pixkura::ExecuteColorDialog(&window_, title, color);
+}
+
+bool TQtEditorHost::ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimationChoice& choice) {
+  return pixkura::ExecuteAnimationDialog(&window_, spec, choice);
 }
 
 bool TQtEditorHost::ExecuteFileDialog(const TFileDialogSpec& spec, bool save, std::string& fileName) {

@@ -1,5 +1,5 @@
-// The editor's host on Qt: Qt's own (non-native) file dialogs, message boxes
-// and closing the window.
+// The editor's host on Qt: Qt's own (non-native) file and colour dialogs,
+// the animation export dialog, message boxes and closing the window.
 #pragma once
 
 #include <memory>
@@ -18,6 +18,8 @@ class TQtEditorHost : public TEditorHost {
   using TEditorHost::MessageBox;
   bool ExecuteOpenDialog(const TFileDialogSpec& spec, std::string& fileName) override;
   bool ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& fileName) override;
+  bool ExecuteColorDialog(const std::string& title, TColor& color) override;
+  bool ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimationChoice& choice) override;
   TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
   void Close() override;
 

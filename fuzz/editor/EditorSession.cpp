@@ -56,6 +56,8 @@ class TSessionHost final : public TEditorHost {
  public:
   bool ExecuteOpenDialog(const TFileDialogSpec&, std::string&) override { return false; }
   bool ExecuteSaveDialog(const TFileDialogSpec&, std::string&) override { return false; }
+  bool ExecuteColorDialog(const std::string&, TColor&) override { return false; }
+  bool ExecuteAnimationDialog(const TAnimationDialogSpec&, TAnimationChoice&) override { return false; }
   using TEditorHost::MessageBox;
   TModalResult MessageBox(const std::string& text, TMsgDlgType, TMsgDlgButtons) override {
     Shown.push_back(text);

@@ -266,10 +266,11 @@ TEST_F(MainFormTest, MenuBarHasTheTopLevelMenusInOrderAndExitActsAtOnce) {
   }
   auto* file = form->menuBar()->findChild<QMenu*>(QStringLiteral("File1"));
   ASSERT_NE(file, nullptr);
-  ASSERT_EQ(file->actions().size(), 6);
+  ASSERT_EQ(file->actions().size(), 7);
   EXPECT_TRUE(file->actions()[1]->isSeparator());
-  EXPECT_TRUE(file->actions()[4]->isSeparator());
-  EXPECT_EQ(file->actions()[5]->objectName(), QStringLiteral("mExit"));
+  EXPECT_EQ(file->actions()[4]->objectName(), QStringLiteral("mGifExport"));
+  EXPECT_TRUE(file->actions()[5]->isSeparator());
+  EXPECT_EQ(file->actions()[6]->objectName(), QStringLiteral("mExit"));
 
   // "終了" closes the window (the close runs the core's close handlers).
   bool closed = false;

@@ -34,6 +34,8 @@ class TNoHost : public TEditorHost {
  public:
   bool ExecuteOpenDialog(const TFileDialogSpec&, std::string&) override { return false; }
   bool ExecuteSaveDialog(const TFileDialogSpec&, std::string&) override { return false; }
+  bool ExecuteColorDialog(const std::string&, TColor&) override { return false; }
+  bool ExecuteAnimationDialog(const TAnimationDialogSpec&, TAnimationChoice&) override { return false; }
   using TEditorHost::MessageBox;
   TModalResult MessageBox(const std::string&, TMsgDlgType, TMsgDlgButtons) override {
     return TModalResult::mrOk;

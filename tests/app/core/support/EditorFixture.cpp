@@ -46,6 +46,24 @@ bool TFakeHost::ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& file
   return !DialogAnswer.empty();
 }
 
+bool TFakeHost::ExecuteColorDialog(const std::string& title, TColor& color) {
+  ExpectListed(TTextKind::DialogTitle, title);
+  ColorsOffered.push_back(color);
+  if (!ColorAnswer) return false;
+  color = *ColorAnswer;
+  return true;
+}
+
+bool TFakeHost::ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimationChoice& choice) {
+  for (const std::string& text : {spec.Title, spec.DirectionCaption, spec.TransparentCaption})
+    ExpectListed(TTextKind::DialogTitle, text);
+  for (const std::string& direction : spec.Directions) ExpectListed(TTextKind::DialogTitle, direction);
+  AnimationChoicesOffered.push_back(choice);
+  if (!AnimationAnswer) return false;
+  choice = *AnimationAnswer;
+  return true;
+}
+
 TModalResult TFakeHost::MessageBox(const std::string& text, TMsgDlgType, TMsgDlgButtons buttons) {
   ExpectListed(TTextKind::Message, text);
   Messages.push_back(text);

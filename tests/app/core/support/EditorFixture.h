@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ class TFakeHost : public TEditorHost {
   using TEditorHost::MessageBox;
   bool ExecuteOpenDialog(const TFileDialogSpec&, std::string& fileName) override;
   bool ExecuteSaveDialog(const TFileDialogSpec&, std::string& fileName) override;
+  bool ExecuteColorDialog(const std::string& title, TColor& color) override;
+  bool ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimationChoice& choice) override;
   TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
   void Close() override { ++Closes; }
 
@@ -30,6 +33,14 @@ class TFakeHost : public TEditorHost {
   std::vector<std::string> Dialogs;     // the title of each file dialog shown, in turn
   std::string DialogProposal;           // the name the last save dialog started with
   int Closes = 0;
+  // The colour dialog: the colour it was opened on, and the answer (none:
+  // cancelled).
+  std::vector<TColor> ColorsOffered;
+  std::optional<TColor> ColorAnswer;
+  // The animation dialog: the choice it was opened with, and the answer
+  // (none: cancelled).
+  std::vector<TAnimationChoice> AnimationChoicesOffered;
+  std::optional<TAnimationChoice> AnimationAnswer;
 };
 
 // A fresh folder that stands in for the program's folder while it lives.

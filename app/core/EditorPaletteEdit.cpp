@@ -1,0 +1,115 @@
+// Changing the master palette by hand: one entry's colour in the colour
+// dialog, a ramp between two entries, the colours of another program's
+// palette file or of a picture; and the palette written in another
+// program's format. Every change is one undo step (the undo slots keep the
+// palette with the pixels) and counts as a change of the sheet, whose file
+// keeps the palette.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/core/Editor.h"
+#include "app/core/PaletteRamp.h"
+#include "base/Exception.h"
+#include "base/Streams.h"
+#include "formats/PaletteFileError.h"
+#include "formats/PaletteFiles.h"
+
+namespace pixkura {
+namespace {
+
+constexpr const char* kSaveFailed = "不覚！パレットを書き出せんとは・・・";
+constexpr const char* kAskOverwrite = "同名のファイルが存在します、上書きしますか？";
+
+}  // namespace
+
+std::array<TColor, 256> TEditor::MasterColors() const {
+  std::array<TColor, 256> colors{};
+  for (int32_t i = 0; i < 256; ++i) colors[static_cast<size_t>(i)] = PalDib->GetColors(i);
+  return colors;
+}
+
+void TEditor::ChangePalette(const std::array<TColor, 256>& colors) {
+  auto palette = std::make_shared<TLogPalette>();
+  palette->entries.resize(colors.size());
+  bool changed = false;
+  for (size_t i = 0; i < colors.size(); ++i) {
+    // As an entry would store it: a system colour as its RGB value.
+    const TColor c = ColorToRGB(colors[i]);
+    changed = changed || c != PalDib->GetColors(static_cast<int32_t>(i));
+    palette->entries[i] = TPaletteEntry{GetRValue(c), GetGValue(c), GetBValue(c), 0};
+  }
+  if (!changed) return;
+  // The snapshot keeps the sheet with the palette it had; the sheet then
+  // takes the new one in a store of its own.
+  TakeSnapshot();
+  PalDib->SetPalette(palette);
+  ApplyPaletteChange();
+}
+
+void TEditor::EditPaletteColor(uint8_t index) {
+  TColor color = PalDib->GetColors(index);
+  if (!Host.ExecuteColorDialog("色を選択して下さい", color)) return;
+  std::array<TColor, 256> colors = MasterColors();
+  colors[index] = color & 0xFFFFFF;  // a colour, never a system-colour constant
+  ChangePalette(colors);
+}
+
+void TEditor::PalDblClick(TComponent*) {
+  // The double-click's press has picked the main colour like any press; the
+  // dialog opens at its release (PalMouse), when no button is held that a
+  // modal dialog could swallow the release of.
+  PalDblDown = PalDown;
+}
+
+void TEditor::MnPalColorClick(TComponent*) { EditPaletteColor(MainColor); }
+
+void TEditor::MnPalRampClick(TComponent*) {
+  std::array<TColor, 256> colors = MasterColors();
+  FillRamp(colors, MainColor, Toumei);
+  ChangePalette(colors);
+}
+
+void TEditor::MnPalOpenClick(TComponent*) {
+  std::string chosen = PaletteFileName;
+  if (!Host.ExecuteOpenDialog(PalOpenD, chosen)) return;
+  // Nothing is applied of a file that cannot be read whole. A file that
+  // cannot be opened at all goes on to the error report, as in every file
+  // command.
+  TPaletteColors read;
+  try {
+    read = ReadPaletteColors(chosen);
+  } catch (const EPaletteFileError& e) {
+    Host.MessageBox(e.Message(), TMsgDlgType::mtError);
+    return;
+  }
+  PaletteFileName = chosen;
+  // A palette of fewer colours sets only its entries.
+  std::array<TColor, 256> colors = MasterColors();
+  for (size_t i = 0; i < read.Count(); ++i) colors[i] = read[i];
+  ChangePalette(colors);
+}
+
+void TEditor::MnPalExportClick(TComponent*) {
+  // After a picture was read for its colours, the dialog offers its name as a GIMP palette.
+  std::string chosen = PaletteFileName;
+  if (!chosen.empty() && !PaletteFormatForWriting(chosen))
+    chosen = std::filesystem::path(chosen).replace_extension(".gpl").string();
+  if (!Host.ExecuteSaveDialog(PalSaveD, chosen)) return;
+  try {
+    RequirePaletteFormatForWriting(chosen);
+    if (FileExists(chosen) &&
+        Host.MessageBox(kAskOverwrite, TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
+      return;
+    const std::array<TColor, 256> colors = MasterColors();
+    WritePaletteColors(chosen, TPaletteColors(std::vector<TColor>(colors.begin(), colors.end())));
+    PaletteFileName = chosen;
+  } catch (const EPaletteFileError& e) {
+    Host.MessageBox(e.Message(), TMsgDlgType::mtError);
+  } catch (const EInOutError&) {
+    Host.MessageBox(kSaveFailed, TMsgDlgType::mtError);
+  }
+}
+
+}  // namespace pixkura
