@@ -86,9 +86,21 @@ std::unique_ptr<QFileDialog> MakePictureDialog(QWidget* parent, const TFileDialo
   dialog->setOption(QFileDialog::DontConfirmOverwrite);
   dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // A file that exists is the editor's to ask about, in its own words.
+  if (save) dialog->setOption(QFileDialog::DontConfirmOverwrite);
   const QString filter = ToQtFileFilter(spec.Filter);
   if (!filter.isEmpty()) dialog->setNameFilter(filter);
   if (!spec.DefaultExt.empty()) dialog->setDefaultSuffix(QString::fromStdString(spec.DefaultExt));
+  // A name typed without extension gets the one of the filter chosen, when
+  // that filter names a single one; otherwise the default.
+  if (save) {
+    const QString defaultSuffix = dialog->defaultSuffix();
+    QFileDialog* d = dialog.get();
+    QObject::connect(d, &QFileDialog::filterSelected, d, [d, defaultSuffix](const QString& chosen) {
+      const QString suffix = SingleSuffixOf(chosen);
+      d->setDefaultSuffix(suffix.isEmpty() ? defaultSuffix : suffix);
+    });
+  }
   if (!fileName.empty()) {
     const QFileInfo previous(QFile::decodeName(fileName.c_str()));
     dialog->setDirectory(previous.absolutePath());

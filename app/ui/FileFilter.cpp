@@ -28,4 +28,16 @@ QString ToQtFileFilter(const std::string& filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
+QString SingleSuffixOf(const QString& qtFilterEntry) {
+  const qsizetype open = qtFilterEntry.lastIndexOf(QLatin1Char('('));
+  const qsizetype close = qtFilterEntry.lastIndexOf(QLatin1Char(')'));
+  if (open < 0 || close < open) return {};
+  const QStringList patterns =
+      qtFilterEntry.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  if (patterns.size() != 1 || !patterns[0].startsWith(QStringLiteral("*."))) return {};
+  const QString suffix = patterns[0].mid(2);
+  if (suffix.isEmpty() || suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?'))) return {};
+  return suffix;
+}
+
 }  // namespace pixkura

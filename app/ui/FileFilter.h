@@ -12,4 +12,9 @@ namespace pixkura {
 // list is not shown twice. A trailing description without patterns is dropped.
 QString ToQtFileFilter(const std::string& filter);
 
+// The extension (without the dot) of one entry of a Qt filter when its
+// patterns are exactly one "*.ext": "gpl" for "GIMP palette (*.gpl)"; empty
+// for several patterns or a wildcard extension.
+QString SingleSuffixOf(const QString& qtFilterEntry);
+
 }  // namespace pixkura

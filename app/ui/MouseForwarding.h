@@ -88,6 +88,16 @@ class TForwardsMouse : public Base, public TControlView {
       if (vanished_) Sync();
     }
   }
+  // The second press of a double-click comes as this event alone: the
+  // widget's own handling turns it into a press (which reaches the model as
+  // one), then the model hears of the double-click. The left button's only,
+  // as the platform's double-click message.
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    Base::mouseDoubleClickEvent(e);
+    if (e->button() != Qt::LeftButton || !model_.OnDblClick) return;
+    const TNotifyEvent call = model_.OnDblClick;
+    ReportErrors(this->window(), [&] { call(&model_); });
+  }
   TControl& model_;
 
  private:

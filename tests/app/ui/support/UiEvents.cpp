@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QPointingDevice>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -37,6 +38,10 @@ void MouseMove(QWidget& window, QPointF pos, Qt::KeyboardModifiers mods) {
 void MouseRelease(QWidget& window, Qt::MouseButton button, QPointF pos, Qt::KeyboardModifiers mods) {
   held &= ~Qt::MouseButtons(button);
   Send(window, QEvent::MouseButtonRelease, button, pos, mods);
+}
+
+void MouseDoubleClick(QWidget& window, Qt::MouseButton button, QPoint pos) {
+  if (QWindow* handle = window.windowHandle()) QTest::mouseDClick(handle, button, {}, pos);
 }
 
 void Click(QWidget& widget, Qt::MouseButton button, QPoint pos) {

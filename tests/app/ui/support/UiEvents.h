@@ -16,6 +16,10 @@ namespace pixkura::test {
 void MousePress(QWidget& window, Qt::MouseButton button, QPointF pos, Qt::KeyboardModifiers mods = {});
 void MouseMove(QWidget& window, QPointF pos, Qt::KeyboardModifiers mods = {});
 void MouseRelease(QWidget& window, Qt::MouseButton button, QPointF pos, Qt::KeyboardModifiers mods = {});
+// A double-click at pos of window, through the window system's queue as a
+// platform delivers one: Qt recognises the second press as a double-click
+// and hands widgets press, release, the double-click, release.
+void MouseDoubleClick(QWidget& window, Qt::MouseButton button, QPoint pos);
 // Press and release at pos of widget (default: its centre).
 void Click(QWidget& widget, Qt::MouseButton button = Qt::LeftButton, QPoint pos = QPoint(-1, -1));
 
