@@ -1,8 +1,10 @@
 // The master palette reaching everything that depends on it: the palette of
 // every other bitmap (the copy block's too), the blend table with the darkest
 // and lightest entries, the swatches, both colour boxes, the loupe and the views.
+#include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <list>
 
 #include "app/core/Editor.h"
 #include "app/core/PictureCompare.h"
@@ -13,28 +15,40 @@ namespace {
 // A blend table together with the palette it was built from.
 struct TBuiltBlendTable {
   std::array<TColor, 256> Colors{};
-  int32_t PaletteSize = -1;  // -1: nothing built yet
+  int32_t PaletteSize = -1;
   TBlendTable Table;
 };
+
+// The tables of the last few palettes, the most recently used first.
+// Undo and redo step between the palettes of recent changes, and every
+// such step would otherwise build a table again.
+constexpr size_t kKeptBlendTables = 8;
 
 }  // namespace
 
 void TEditor::MakeMixTable() {
   // The table depends on the master palette alone, and building it takes
-  // 32,640 nearest-colour searches. The last one built is kept for the
+  // 32,640 nearest-colour searches. The tables built last are kept for the
   // process, so reading the same palette again (the palette file, pictures
-  // that share a palette, every editor a test starts) costs one comparison.
-  static TBuiltBlendTable last;
+  // that share a palette, every editor a test starts, an undo to an earlier
+  // palette) costs a few comparisons.
+  static std::list<TBuiltBlendTable> kept;
   std::array<TColor, 256> colors{};
   for (int32_t i = 0; i < 256; ++i) colors[static_cast<size_t>(i)] = PalDib->GetColors(i);
   const int32_t size = PalDib->GetPaletteSize();
-  if (size != last.PaletteSize || colors != last.Colors) {
-    last.PaletteSize = -1;  // a build that fails half-way leaves nothing to reuse
-    pixkura::MakeMixTable(*PalDib, last.Table);
-    last.Colors = colors;
-    last.PaletteSize = size;
+  auto found = std::find_if(kept.begin(), kept.end(), [&](const TBuiltBlendTable& t) {
+    return t.PaletteSize == size && t.Colors == colors;
+  });
+  if (found == kept.end()) {
+    // Built aside first: a build that fails half-way leaves nothing to reuse.
+    TBuiltBlendTable built{colors, size, {}};
+    pixkura::MakeMixTable(*PalDib, built.Table);
+    kept.push_front(std::move(built));
+    if (kept.size() > kKeptBlendTables) kept.pop_back();
+  } else {
+    kept.splice(kept.begin(), kept, found);
   }
-  Blend = last.Table;
+  Blend = kept.front().Table;
 }
 
 void TEditor::SpreadPalette() {
