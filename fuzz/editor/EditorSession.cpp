@@ -50,13 +50,19 @@ class TBytes {
   size_t pos_ = 0;
 };
 
-// Dialogs are cancelled, questions answered No, time does not pass; every
-// message box is remembered, since no action of a session should show one.
+// File dialogs are cancelled, questions answered No, time does not pass;
+// the colour dialog picks a colour of the input or is cancelled; every
+// message box is remembered, since no action of a session should show one
+// (but the refusal of an animation that does not fit).
 class TSessionHost final : public TEditorHost {
  public:
   bool ExecuteOpenDialog(const TFileDialogSpec&, std::string&) override { return false; }
   bool ExecuteSaveDialog(const TFileDialogSpec&, std::string&) override { return false; }
-  bool ExecuteColorDialog(const std::string&, TColor&) override { return false; }
+  bool ExecuteColorDialog(const std::string&, TColor& color) override {
+    if (!In || !In->Bool()) return false;
+    color = RGB(In->Byte(), In->Byte(), In->Byte());
+    return true;
+  }
   bool ExecuteAnimationDialog(const TAnimationDialogSpec&, TAnimationChoice&) override { return false; }
   using TEditorHost::MessageBox;
   TModalResult MessageBox(const std::string& text, TMsgDlgType, TMsgDlgButtons) override {
@@ -66,16 +72,21 @@ class TSessionHost final : public TEditorHost {
   void Close() override {}
   void WaitUntil(std::chrono::steady_clock::time_point) override {}
   std::vector<std::string> Shown;
+  TBytes* In = nullptr;
 };
 
 // The program folder of every session: a palette file of well spread colours
 // (black at 0, white at 255), which keeps the blend table quick to build.
+// The palette menu may write the file; each session writes it afresh, so
+// that a session plays the same whatever ran before it.
 class TSessionFolder {
  public:
   TSessionFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "pixkura-session-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a session folder");
     path_ = pattern;
+  }
+  void WritePalette() const {
     TPaletteValues values{};
     for (size_t i = 0; i < values.size(); ++i)
       values[i] = RGB(static_cast<uint8_t>((i & 7) * 255 / 7), static_cast<uint8_t>(((i >> 3) & 7) * 255 / 7),
@@ -96,6 +107,7 @@ class TSessionFolder {
 
 void UseSessionFolder() {
   static const TSessionFolder folder;
+  folder.WritePalette();
   SetProgramFolderForTesting(folder.Path());
 }
 
@@ -252,6 +264,7 @@ struct TAction {
 // What the checks of one action reason from: the editor as the action found it.
 struct TBefore {
   std::vector<uint8_t> Sheet;
+  std::array<TColor, 256> Colors{};
   uint8_t Tool = 0, MainColor = 0, Bai = 1;
   int32_t PenSize = 1, LupeSpan = 0, ChrX = 0, ChrY = 0, CellX = 0, CellY = 0, LupeX = 0, LupeY = 0;
   int32_t StartX = 0, StartY = 0, CopyW = 0, CopyH = 0;
@@ -287,6 +300,7 @@ class TSession {
       e_.Modified = false;  // as a save would leave it: each change must set it anew
       Perform(a);
       CheckChanges(a, b);
+      CheckPalettes(b);
       CheckWorkingCopy();
       CheckLoupe();
       CheckComposites();
@@ -391,6 +405,7 @@ class TSession {
   TBefore Capture(const TAction& a) const {
     TBefore b;
     b.Sheet = SheetPixels(*e_.AllDib);
+    b.Colors = e_.MasterColors();
     b.Tool = e_.Tool;
     b.MainColor = e_.MainColor;
     b.Bai = e_.Bai;
@@ -532,10 +547,14 @@ class TSession {
   }
 
   void CheckChanges(const TAction& a, const TBefore& b) {
+    // The animation export refuses, with its message, what the preview would not play.
+    if (a.Target == &e_.mGifExport && host_.Shown.size() == 1 && !e_.AnimationFits(e_.StepBar.Position()))
+      host_.Shown.clear();
     if (!host_.Shown.empty()) Fail("a message was shown: " + host_.Shown.front());
     const std::vector<uint8_t> after = SheetPixels(*e_.AllDib);
     if (after == b.Sheet) return;
-    if (!e_.Modified && !IsUndoOrRedo(a)) Fail("the sheet changed but Modified was not set");
+    // Undo and redo too: what they change differs from the file.
+    if (!e_.Modified) Fail("the sheet changed but Modified was not set");
     const TRegion allowed = AllowedChange(a, b);
     const bool tool = a.Target && OverLoupe(a.Target);
     // Every loupe tool but the blend paints the drawing colour itself.
@@ -552,6 +571,18 @@ class TSession {
         if (!allowed.Contains(x, y)) Fail(where() + ", outside what the action may change");
         if (plainColour && after[i] != b.MainColor) Fail(where() + ", not the drawing colour");
       }
+  }
+
+  // The master palette reaches every bitmap that shows the sheet, and a
+  // change of it is a change of the sheet's file.
+  void CheckPalettes(const TBefore& b) {
+    const std::array<TColor, 256> colors = e_.MasterColors();
+    if (colors != b.Colors && !e_.Modified) Fail("the palette changed but Modified was not set");
+    for (const TIxDIB* dib : {e_.AllDib, e_.LupeDib, &e_.ChrDib, e_.MovDib, &e_.LayDib, &e_.LayAllDib})
+      for (int32_t i = 0; i < 256; ++i)
+        if (dib->GetColors(i) != colors[static_cast<size_t>(i)])
+          Fail("a bitmap does not have the master palette at entry " + std::to_string(i));
+    if (e_.cMainBox.BrushColor() != colors[e_.MainColor]) Fail("the main colour's box shows another colour");
   }
 
   // The loupe tools draw into the working copy; it must hold what the sheet
@@ -660,11 +691,13 @@ class TSession {
              ")");
   }
 
-  // Undo k steps, redo them: the sheet is back exactly as it was.
+  // Undo k steps, redo them: the sheet and its palette are back exactly as
+  // they were.
   void CheckUndoRedo(int32_t k) {
     k = std::min(k, e_.UndoNum - e_.UndoPos);
     if (k <= 0) return;
     const std::vector<uint8_t> before = SheetPixels(*e_.AllDib);
+    const std::array<TColor, 256> colors = e_.MasterColors();
     try {
       for (int32_t i = 0; i < k; ++i) e_.btUndo.Click();
       for (int32_t i = 0; i < k; ++i) e_.btRedo.Click();
@@ -673,6 +706,8 @@ class TSession {
     }
     if (SheetPixels(*e_.AllDib) != before)
       Fail("undoing " + std::to_string(k) + " steps and redoing them did not restore the sheet");
+    if (e_.MasterColors() != colors)
+      Fail("undoing " + std::to_string(k) + " steps and redoing them did not restore the palette");
   }
 
   TEditor& e_;
@@ -696,6 +731,7 @@ void PlayEditorSession(const uint8_t* data, size_t size) {
   TBytes in(data, size);
   TSessionHost host;
   auto editor = std::make_unique<TEditor>(host);
+  host.In = &in;
   try {
     editor->FormCreate(SessionSettings(in));
   } catch (const std::exception& x) {
