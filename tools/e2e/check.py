@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""Checks of the end-to-end run: pixels of a screenshot, of a saved PNG, and
-keys of the settings file. Exits 1 with a message when a check fails."""
+"""Checks of the end-to-end run: pixels of a screenshot, of a saved PNG, an
+exported animated GIF and palette, and keys of the settings file; and the
+pictures the runs start from. Exits 1 with a message when a check fails."""
 import sys
 
 from PIL import Image
@@ -68,6 +69,72 @@ def ini(path, *pairs):
             fail(f"{path}: no line {pair!r} in {lines}")
 
 
+def walk_colour(i):
+    """Palette entry i of the walk-cycle picture; 255 is the white background."""
+    return (255, 255, 255) if i == 255 else ((i * 53) % 256, (i * 101) % 256, (i * 29 + 40) % 256)
+
+
+def make_walk(path):
+    """A 256 x 256 palette PNG holding a walk cycle: four rows (up, right, down,
+    left) of four 32 x 32 cells; in each cell a figure of its row's colours
+    whose legs stand apart by frame, on the background 255."""
+    image = Image.new("P", (256, 256), 255)
+    image.putpalette([c for i in range(256) for c in walk_colour(i)])
+    for row in range(4):
+        for frame in range(4):
+            left, top = 32 * frame, 32 * row
+            for y in range(6, 20):  # body
+                for x in range(11, 21):
+                    image.putpixel((left + x, top + y), 10 + row)
+            for y in range(20, 29):  # legs apart by the frame
+                image.putpixel((left + 12 - frame, top + y), 20 + frame)
+                image.putpixel((left + 19 + frame, top + y), 20 + frame)
+            image.putpixel((left + 15, top + 3), 30 + row)  # head
+    image.save(path)
+
+
+def gif(path, png_path, left, top, width, height, frames, durations, transparency):
+    """An animated GIF of frames cells of width x height from the row of the
+    palette PNG starting at (left, top), frame by frame: the PNG's indices and
+    palette exactly, the durations given (ms, comma-separated), looping
+    forever, and the transparent index (or None)."""
+    from PIL import GifImagePlugin
+    GifImagePlugin.LOADING_STRATEGY = GifImagePlugin.LoadingStrategy.RGB_AFTER_DIFFERENT_PALETTE_ONLY
+    sheet = Image.open(png_path)
+    image = Image.open(path)
+    if image.format != "GIF" or image.size != (width, height) or image.n_frames != frames:
+        fail(f"{path}: {image.format} {image.size} of {image.n_frames} frames, expected {frames} of {width} x {height}")
+    if image.info.get("loop") != 0:
+        fail(f"{path}: loop {image.info.get('loop')}, expected 0 (forever)")
+    wanted = [int(d) for d in durations.split(",")]
+    for i in range(frames):
+        image.seek(i)
+        if image.mode != "P":
+            fail(f"{path}: frame {i} is {image.mode}, not palette indices")
+        if image.info.get("duration") != wanted[i]:
+            fail(f"{path}: frame {i} lasts {image.info.get('duration')} ms, expected {wanted[i]}")
+        if str(image.info.get("transparency")) != transparency:
+            fail(f"{path}: frame {i} transparency {image.info.get('transparency')}, expected {transparency}")
+        if image.getpalette()[:768] != sheet.getpalette()[:768]:
+            fail(f"{path}: frame {i} palette differs from {png_path}")
+        cell = sheet.crop((left + i * width, top, left + (i + 1) * width, top + height))
+        if image.tobytes() != cell.tobytes():
+            fail(f"{path}: frame {i} differs from the cell at ({left + i * width}, {top}) of {png_path}")
+
+
+def gpl(path, count, index, colour):
+    """A GIMP palette of count colours whose entry index has the colour."""
+    with open(path, encoding="utf-8") as f:
+        lines = [l for l in f.read().splitlines() if l and not l.startswith("#")]
+    if lines[0] != "GIMP Palette":
+        fail(f"{path}: first line {lines[0]!r}")
+    colours = [tuple(int(v) for v in l.split()[:3]) for l in lines[1:] if l[0].isdigit() or l[0] == " "]
+    if len(colours) != count:
+        fail(f"{path}: {len(colours)} colours, expected {count}")
+    if colours[index] != colour:
+        fail(f"{path}: entry {index} is {colours[index]}, expected {colour}")
+
+
 def main():
     kind, args = sys.argv[1], sys.argv[2:]
     if kind == "screen":
@@ -81,6 +148,12 @@ def main():
         picture(args[0], lambda i: (i, 255 - i, 128))
     elif kind == "ini":
         ini(args[0], *args[1:])
+    elif kind == "make-walk":
+        make_walk(args[0])
+    elif kind == "gif":
+        gif(args[0], args[1], *map(int, args[2:7]), args[7], args[8])
+    elif kind == "gpl":
+        gpl(args[0], int(args[1]), int(args[2]), rgb(args[3]))
     else:
         fail("unknown check " + kind)
 
