@@ -11,6 +11,7 @@
 
 #include "app/core/Editor.h"
 #include "app/core/EditorFrameSource.h"
+#include "app/core/EditorTexts.h"
 #include "base/Exception.h"
 #include "base/Streams.h"
 #include "formats/AnimatedGif.h"
@@ -23,7 +24,6 @@ constexpr const char* kDoesNotFit =
     "アニメーションがシートに収まりません。選択しているキャラクタから右へアニメ枚数分、下へ４方向分のキャラク"
     "タが必要です";
 constexpr const char* kSaveFailed = "不覚！アニメを書き出せんとは・・・";
-constexpr const char* kAskOverwrite = "同名のファイルが存在します、上書きしますか？";
 
 // The preview's frame time in the whole milliseconds a GIF frame is given
 // (halves up). GIF viewers show delays under 20 ms as 100 ms, so the
@@ -59,7 +59,7 @@ void TEditor::mGifExportClick(TComponent*) {
 
   try {
     if (FileExists(chosen) &&
-        Host.MessageBox(kAskOverwrite, TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
+        Host.MessageBox(std::string(kAskOverwrite), TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
       return;
     std::vector<TFramePixels> pixels;
     {

@@ -32,7 +32,6 @@ constexpr const char* kOpenTitle = "読み込む絵を選択して下さい";
 constexpr const char* kSaveTitle = "絵に名前を付けて下さい";
 constexpr const char* kLoadFailed = "無念、読み込めぬわ！";
 constexpr const char* kSaveFailed = "不覚！保存できんとは・・・";
-constexpr const char* kAskOverwrite = "同名のファイルが存在します、上書きしますか？";
 
 constexpr int32_t kSheetSize = 256;
 
@@ -162,7 +161,7 @@ bool TEditor::SaveAs(TSavedPicture what, const std::string& proposal) {
   if (!Host.ExecuteSaveDialog(SaveD, chosen)) return false;
   try {
     if (!Uwagaki && FileExists(chosen) &&
-        Host.MessageBox(kAskOverwrite, TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
+        Host.MessageBox(std::string(kAskOverwrite), TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
       return false;
     SavePicture(chosen, picture);
     // The sheet counts as saved only when its file is complete: a failed

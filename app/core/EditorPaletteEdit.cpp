@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/core/Editor.h"
+#include "app/core/EditorTexts.h"
 #include "app/core/PaletteRamp.h"
 #include "base/Exception.h"
 #include "base/Streams.h"
@@ -20,7 +21,6 @@ namespace pixkura {
 namespace {
 
 constexpr const char* kSaveFailed = "不覚！パレットを書き出せんとは・・・";
-constexpr const char* kAskOverwrite = "同名のファイルが存在します、上書きしますか？";
 
 }  // namespace
 
@@ -100,7 +100,7 @@ void TEditor::MnPalExportClick(TComponent*) {
   try {
     RequirePaletteFormatForWriting(chosen);
     if (FileExists(chosen) &&
-        Host.MessageBox(kAskOverwrite, TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
+        Host.MessageBox(std::string(kAskOverwrite), TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
       return;
     const std::array<TColor, 256> colors = MasterColors();
     WritePaletteColors(chosen, TPaletteColors(std::vector<TColor>(colors.begin(), colors.end())));

@@ -56,7 +56,7 @@ constexpr std::array kTexts{
     // The file commands' messages and questions.
     TEditorText{kMessage, "無念、読み込めぬわ！"},
     TEditorText{kMessage, "不覚！保存できんとは・・・"},
-    TEditorText{kMessage, "同名のファイルが存在します、上書きしますか？"},
+    TEditorText{kMessage, kAskOverwrite},
     TEditorText{kMessage, kAskSaveChanges},
     TEditorText{kMessage, "不覚！パレットを書き出せんとは・・・"},
     TEditorText{kMessage, "不覚！アニメを書き出せんとは・・・"},

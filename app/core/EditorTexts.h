@@ -23,6 +23,8 @@ enum class TTextKind { Status, DialogTitle, Filter, Message };
 
 // The unsaved-changes question, asked before the sheet is replaced or closed.
 inline constexpr std::string_view kAskSaveChanges = "データが変更されています、上書き保存しますか？";
+// The question before a file is replaced by a save or an export.
+inline constexpr std::string_view kAskOverwrite = "同名のファイルが存在します、上書きしますか？";
 
 struct TEditorText {
   TTextKind Kind;

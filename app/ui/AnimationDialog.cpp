@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "app/ui/Translation.h"
 
