@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/core/CommandLine.h"
+#include "app/ui/AfterFirstPaint.h"
 #include "app/ui/MainForm.h"
 #include "app/ui/Translation.h"
 
@@ -40,15 +41,20 @@ int main(int argc, char** argv) {
   // The application's title. Set as its name, not its display name, which
   // Qt would append to the window's caption.
   QApplication::setApplicationName(QStringLiteral("Pixkura -pixkura-"));
-  // The desktop entry and the icon an installed program finds in the icon theme.
+  // The desktop entry of an installed program.
   QApplication::setDesktopFileName(QStringLiteral("io.github.pixkura.Pixkura"));
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.pixkura.Pixkura")));
   pixkura::InstallTranslations(app,
                                pixkura::ChooseUiLanguage(command.Language, QLocale::system().uiLanguages()));
 
   pixkura::TMainForm form;
   form.RunFormCreate();
   form.show();
+  // The icon an installed program finds in the icon theme. Looking it up reads
+  // the theme's index, which takes about as long as building the whole
+  // window, so it waits until the window is on the screen.
+  pixkura::RunAfterFirstPaint(form, [] {
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.pixkura.Pixkura")));
+  });
   if (!command.File.empty()) {
     // After start-up, from the event loop: the window is there for the
     // loader's messages.

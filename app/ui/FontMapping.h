@@ -8,8 +8,8 @@
 
 namespace pixkura {
 
-// Family list: the requested face first, then IPA P Gothic under both of its
-// names. A negative height is the character height in pixels; a positive one
+// Family list: the requested face first when it is installed, then IPA P
+// Gothic under both of its names. A negative height is the character height in pixels; a positive one
 // is the cell height, of which the characters take about seven eighths.
 QFont ToQFont(const TFontSpec& spec);
 

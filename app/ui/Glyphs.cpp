@@ -50,11 +50,12 @@ auto Find(const Table& table, std::string_view name) -> const typename Table::va
   return it == table.end() ? nullptr : &*it;
 }
 
-QPixmap ScrollArrow(TArrow dir, int width, int height) {
+// The size of a scroll button's arrow: small, in the middle of a long, thin button.
+QSize ScrollArrowSize(TArrow dir, int width, int height) {
   const bool vertical = dir == TArrow::Up || dir == TArrow::Down;
   const int across = std::max(3, std::min(vertical ? width : height, 9)) - 2;
   const int along = std::max(2, (across + 1) / 2);
-  return vertical ? ArrowPicture(dir, across, along) : ArrowPicture(dir, along, across);
+  return vertical ? QSize(across, along) : QSize(along, across);
 }
 
 // "x1".."x32", "p1".."p5": a prefix letter and a number in range.
@@ -70,18 +71,34 @@ int NumberAfter(std::string_view name, char prefix) {
 
 }  // namespace
 
-QPixmap SpeedButtonGlyph(const std::string& name, int width, int height) {
-  if (const TNamedArrow* a = Find(kScrollArrows, name)) return ScrollArrow(a->Dir, width, height);
-  if (const TNamedArrow* a = Find(kShiftArrows, name)) return ShiftPicture(a->Dir, 11);
-  if (const TNamedArrow* a = Find(kPlayArrows, name)) return PlayPicture(a->Dir, 11);
-  if (const TNamedTool* t = Find(kTools, name)) return ToolPicture(t->Tool, kGlyph);
+std::optional<TGlyphRecipe> SpeedButtonGlyphRecipe(const std::string& name, int width, int height) {
+  const auto square = [](int side, std::function<QPixmap()> draw) {
+    return TGlyphRecipe{QSize(side, side), std::move(draw)};
+  };
+  if (const TNamedArrow* a = Find(kScrollArrows, name)) {
+    const QSize size = ScrollArrowSize(a->Dir, width, height);
+    return TGlyphRecipe{size,
+                        [dir = a->Dir, size] { return ArrowPicture(dir, size.width(), size.height()); }};
+  }
+  if (const TNamedArrow* a = Find(kShiftArrows, name))
+    return square(11, [dir = a->Dir] { return ShiftPicture(dir, 11); });
+  if (const TNamedArrow* a = Find(kPlayArrows, name))
+    return square(11, [dir = a->Dir] { return PlayPicture(dir, 11); });
+  if (const TNamedTool* t = Find(kTools, name))
+    return square(kGlyph, [tool = t->Tool] { return ToolPicture(tool, kGlyph); });
   if (const int zoom = NumberAfter(name, 'x');
       std::find(kZoomFactors.begin(), kZoomFactors.end(), zoom) != kZoomFactors.end())
-    return ZoomPicture(zoom, kGlyph + 2, false);
-  if (const int pen = NumberAfter(name, 'p'); pen >= 1 && pen <= 5) return PenDotPicture(pen, kGlyph);
-  if (name == "Grid") return GridPicture(kGlyph);
-  if (name == "Chuou") return CentreLinePicture(kGlyph);
-  return {};
+    return square(kGlyph + 2, [zoom] { return ZoomPicture(zoom, kGlyph + 2, false); });
+  if (const int pen = NumberAfter(name, 'p'); pen >= 1 && pen <= 5)
+    return square(kGlyph, [pen] { return PenDotPicture(pen, kGlyph); });
+  if (name == "Grid") return square(kGlyph, [] { return GridPicture(kGlyph); });
+  if (name == "Chuou") return square(kGlyph, [] { return CentreLinePicture(kGlyph); });
+  return std::nullopt;
+}
+
+QPixmap SpeedButtonGlyph(const std::string& name, int width, int height) {
+  const std::optional<TGlyphRecipe> recipe = SpeedButtonGlyphRecipe(name, width, height);
+  return recipe ? recipe->Draw() : QPixmap();
 }
 
 QPixmap MenuPicture(int imageIndex) {

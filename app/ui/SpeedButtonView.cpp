@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 
 #include "app/ui/Glyphs.h"
+#include "app/ui/LazyIcon.h"
 #include "app/ui/Translation.h"
 
 namespace pixkura {
@@ -12,10 +13,11 @@ TSpeedButtonView::TSpeedButtonView(TSpeedButton& model, QWidget* parent, QButton
   setFocusPolicy(Qt::NoFocus);
   if (!model.Caption.empty()) {
     setText(Tr(TTextRole::Caption, model.Caption));
-  } else if (const QPixmap glyph = SpeedButtonGlyph(model.Name, model.Width(), model.Height());
-             !glyph.isNull()) {
-    setIcon(QIcon(glyph));
-    setIconSize(glyph.size());
+  } else if (std::optional<TGlyphRecipe> glyph =
+                 SpeedButtonGlyphRecipe(model.Name, model.Width(), model.Height())) {
+    // Drawn when the button first paints: the window need not wait for forty glyphs.
+    setIcon(LazyPixmapIcon(glyph->Size, std::move(glyph->Draw)));
+    setIconSize(glyph->Size);
   }
   if (group_) {
     setCheckable(true);
