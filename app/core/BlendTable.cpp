@@ -57,18 +57,21 @@ void FillUnitTable(std::array<double, 256>& unitTable) {
   unitTable[255] = 1.0;
 }
 
-void MakeMixTable(const TIxDIB& master, TBlendTable& out) {
-  std::array<TColor, 256> colors{};
-  for (int i = 0; i < 256; ++i) colors[i] = master.GetColors(i);
-
-  // Darkest and lightest by luminance; the strict comparisons keep the lowest
-  // index among equals.
+void FindDarkAndLight(const TIxDIB& master, TBlendTable& out) {
+  // By luminance; the strict comparisons keep the lowest index among equals.
   out.DarkIdx = 0;
   out.LightIdx = 0;
   for (int i = 1; i < 256; ++i) {
-    if (Luminance(colors[i]) < Luminance(colors[out.DarkIdx])) out.DarkIdx = static_cast<uint8_t>(i);
-    if (Luminance(colors[i]) > Luminance(colors[out.LightIdx])) out.LightIdx = static_cast<uint8_t>(i);
+    const int32_t luminance = Luminance(master.GetColors(i));
+    if (luminance < Luminance(master.GetColors(out.DarkIdx))) out.DarkIdx = static_cast<uint8_t>(i);
+    if (luminance > Luminance(master.GetColors(out.LightIdx))) out.LightIdx = static_cast<uint8_t>(i);
   }
+}
+
+void MakeMixTable(const TIxDIB& master, TBlendTable& out) {
+  std::array<TColor, 256> colors{};
+  for (int i = 0; i < 256; ++i) colors[i] = master.GetColors(i);
+  FindDarkAndLight(master, out);
 
   THSLColumns hsl;
   for (int i = 0; i < 256; ++i) {

@@ -27,6 +27,10 @@ struct TBlendTable {
 // Entry i := i / 255; entry 0 is exactly 0.0 and entry 255 exactly 1.0.
 void FillUnitTable(std::array<double, 256>& unitTable);
 
+// Sets only out.DarkIdx and out.LightIdx from master: 256 comparisons, all
+// that drawing the loupe needs.
+void FindDarkAndLight(const TIxDIB& master, TBlendTable& out);
+
 // Rebuilds out from the colour table of master (the master palette). The
 // nearest-entry search runs over master's palette entries (all 256 table
 // entries when its palette size is 0).

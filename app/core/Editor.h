@@ -246,16 +246,21 @@ class TEditor {
   bool GifToumei = false;       // the animation export leaves out the transparent colour (its tick box)
 
   // Palette-derived tables.
-  TBlendTable Blend;                    // MixTable, DarkIdx, LightIdx of the master palette
-  std::array<double, 256> UnitTable{};  // entry i = i / 255: a channel byte as 0..1 for the HSL helpers
-  uint8_t DarkIdx() const { return Blend.DarkIdx; }    // darkest entry: grid marks, black dither
-  uint8_t LightIdx() const { return Blend.LightIdx; }  // lightest entry: grid and marks
+  // MixTable, DarkIdx and LightIdx of the master palette. DarkIdx and LightIdx
+  // are current as soon as the palette changes; MixTable (32,640 colour
+  // searches) is built when first asked for after a change: by the blend
+  // tool, or by the window once it is on the screen, never on the way there.
+  const TBlendTable& Blend();
+  // Entry i = i / 255: a channel byte as 0..1 for the HSL helpers.
+  std::array<double, 256> UnitTable{};
+  uint8_t DarkIdx() const { return blend_.DarkIdx; }    // darkest entry: grid marks, black dither
+  uint8_t LightIdx() const { return blend_.LightIdx; }  // lightest entry: grid and marks
 
   // ---- Start-up and palette (EditorCreate.cpp) ----------------------------------
   void FormCreate();
   // Every change of the master palette ends here: the palette spread to every
   // bitmap but the undo slots, which keep their own (SpreadPalette, the copy
-  // block included), MixTable, DarkIdx and LightIdx rebuilt (MakeMixTable),
+  // block included), DarkIdx and LightIdx found and MixTable due again (MakeMixTable),
   // the swatches, both colour boxes and the pen cursor recoloured, the loupe
   // and the views redrawn (EditorPaletteChange.cpp).
   void ApplyPaletteChange();
@@ -415,6 +420,9 @@ class TEditor {
 
  private:
   void BuildLayout();  // EditorLayout.cpp
+
+  TBlendTable blend_;             // see Blend()
+  bool mixTableCurrent_ = false;  // blend_.MixTable belongs to the master palette
 
   // Loupe tools (EditorDraw.cpp): StoreCell, invalidate the sheet view, RedrawLoupe.
   void CommitCell();

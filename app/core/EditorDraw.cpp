@@ -101,7 +101,7 @@ void TEditor::LupeViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftS
       if (!insideCell) return;
       TakeSnapshot();
       const auto under = static_cast<uint8_t>(ChrDib.GetPixels(cx, cy));
-      ChrDib.SetPixels(cx, cy, Shift.Shift ? MainColor : Blend.MixTable[under][MainColor]);
+      ChrDib.SetPixels(cx, cy, Shift.Shift ? MainColor : Blend().MixTable[under][MainColor]);
       CommitCell();
       return;
     }

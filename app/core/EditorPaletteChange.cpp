@@ -27,6 +27,14 @@ constexpr size_t kKeptBlendTables = 8;
 }  // namespace
 
 void TEditor::MakeMixTable() {
+  // The loupe's grid and marks need the darkest and lightest entries at once;
+  // the mix table waits for its first use.
+  FindDarkAndLight(*PalDib, blend_);
+  mixTableCurrent_ = false;
+}
+
+const TBlendTable& TEditor::Blend() {
+  if (mixTableCurrent_) return blend_;
   // The table depends on the master palette alone, and building it takes
   // 32,640 nearest-colour searches. The tables built last are kept for the
   // process, so reading the same palette again (the palette file, pictures
@@ -48,7 +56,9 @@ void TEditor::MakeMixTable() {
   } else {
     kept.splice(kept.begin(), kept, found);
   }
-  Blend = kept.front().Table;
+  blend_ = kept.front().Table;
+  mixTableCurrent_ = true;
+  return blend_;
 }
 
 void TEditor::SpreadPalette() {

@@ -17,6 +17,7 @@
 #include <cstdlib>
 
 #include "app/core/EditorPlugins.h"
+#include "app/ui/AfterFirstPaint.h"
 #include "app/ui/ControlViews.h"
 #include "app/ui/ErrorReport.h"
 #include "app/ui/KeyBindings.h"
@@ -70,6 +71,9 @@ void TMainForm::RunFormCreate() {
   ReportErrors(this, [this] { CreatePluginManager(editor_); });
   ReportErrors(this, [this] { editor_.FormCreate(); });
   KeepReachable();
+  // The blend table is ready before the user can pick the blend tool, but
+  // not built on the way to the window's first picture.
+  RunAfterFirstPaint(*this, [this] { ReportErrors(this, [this] { editor_.Blend(); }); });
 }
 
 QWidget* TMainForm::ViewOf(const TControl& control) const { return views_->ViewOf(control); }

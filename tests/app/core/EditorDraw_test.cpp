@@ -247,11 +247,29 @@ TEST_F(DrawTest, BlendWritesTheMixOrThePlainColourWithShift) {
   e.MainColor = 255;
   e.btMarge.Click();
   Press(e, 1, 1);
-  EXPECT_EQ(e.AllDib->GetPixels(1, 1), e.Blend.MixTable[0][255]);
+  EXPECT_EQ(e.AllDib->GetPixels(1, 1), e.Blend().MixTable[0][255]);
   EXPECT_EQ(e.AllDib->GetPixels(1, 1), 128);
   Press(e, 2, 1, TMouseButton::mbLeft, kShift);
   EXPECT_EQ(e.AllDib->GetPixels(2, 1), 255);
   EXPECT_EQ(e.UndoNum, 2);
+}
+
+TEST_F(DrawTest, BlendAfterAPaletteChangeMixesInTheNewColours) {
+  TEditor& e = Start();
+  e.MainColor = 255;
+  e.btMarge.Click();
+  Press(e, 1, 1);  // the grey ramp's table, built on this first use
+  ASSERT_EQ(e.AllDib->GetPixels(1, 1), 128);
+  // Entries 0..127 turn yellow: a table kept from the grey ramp would still
+  // write 128 over entry 0, and grey 128 becomes the darkest entry.
+  for (int32_t i = 0; i < 128; ++i) e.PalDib->SetColors(i, RGB(255, 255, 0));
+  e.ApplyPaletteChange();
+  EXPECT_EQ(e.DarkIdx(), 128);  // current before anything asks for the table
+  TBlendTable fresh;
+  MakeMixTable(*e.PalDib, fresh);
+  Press(e, 3, 1);
+  EXPECT_EQ(e.AllDib->GetPixels(3, 1), fresh.MixTable[0][255]);
+  EXPECT_NE(fresh.MixTable[0][255], 128);
 }
 
 TEST_F(DrawTest, FillAndBlendBeyondTheCellAreIgnoredBeforeTheSnapshot) {

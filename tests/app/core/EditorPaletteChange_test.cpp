@@ -52,7 +52,7 @@ struct PaletteChangeTest : ::testing::Test {
     EXPECT_EQ(e->LightIdx(), fresh->LightIdx);
     for (int32_t a = 0; a < 256; ++a)
       for (int32_t b = 0; b < 256; ++b)
-        ASSERT_EQ(e->Blend.MixTable[a][b], fresh->MixTable[a][b]) << a << "," << b;
+        ASSERT_EQ(e->Blend().MixTable[a][b], fresh->MixTable[a][b]) << a << "," << b;
   }
   void ExpectEverythingShows(TColor (*colour)(int32_t)) const {
     // The undo slots keep the palettes they were taken with (EditorUndo_test).
@@ -116,14 +116,14 @@ TEST_F(PaletteChangeTest, TheBlendTableFollowsEveryPaletteBackAndForth) {
   WriteBytes(e->PaletteFilePath(), PaletteFileOf(Scattered));
   e->PalLoad();
   ExpectTablesOfTheMasterPalette();
-  EXPECT_NE(e->Blend.MixTable[0][255], grey->MixTable[0][255]);
+  EXPECT_NE(e->Blend().MixTable[0][255], grey->MixTable[0][255]);
   WriteBytes(e->PaletteFilePath(), PaletteFileOf([](int32_t i) {
                const auto v = static_cast<uint8_t>(i);
                return RGB(v, v, v);
              }));
   e->PalLoad();
   ExpectTablesOfTheMasterPalette();
-  EXPECT_EQ(e->Blend.MixTable[0][255], grey->MixTable[0][255]);
+  EXPECT_EQ(e->Blend().MixTable[0][255], grey->MixTable[0][255]);
 }
 
 }  // namespace
