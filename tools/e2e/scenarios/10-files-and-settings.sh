@@ -2,7 +2,7 @@
 # saving its palette, a pen stroke, Undo and Redo, Save As PNG in the Qt file
 # dialog, loading it back, closing with the unsaved-changes question (Yes:
 # overwrite save), then a restart that must find the zoom and the palette
-# again, and a close answered No.
+# again, a close answered No, and a GIF opened through its plug-in.
 
 new_program_folder
 
@@ -79,3 +79,26 @@ answer_question n  # the No button's key; Escape would cancel the close
 wait_program_end
 $check png "$work/stroke.png" 10 10 1 1 0 "$background"
 $check ini "$prog/Pixkura.ini" "倍率=2"
+
+step "a GIF opens in the program through its plug-in"
+# A picture no built-in reader takes: the real program must find the GIF
+# plug-in beside itself and take its answer as the sheet and palette.
+/usr/bin/python3 - "$work/walkers.gif" <<'PY'
+import sys
+from PIL import Image
+picture = Image.new("P", (16, 8), 40)
+picture.paste(90, (8, 0, 16, 8))
+picture.putpalette([c for i in range(256) for c in (i, 255 - i, 128)])
+picture.save(sys.argv[1])
+PY
+start_program
+file_menu Down
+file_dialog '読み込む絵を選択して下さい' walkers.gif
+# Pillow stores the two colours used as entries 0 and 1. Inside the frames
+# the sheet view draws over its top-left corner:
+swatch_is 0 "$(colour 40)"
+swatch_is 1 "$(colour 90)"
+sheet_is 10 4 4 3 "$(colour 90)"
+sheet_is 20 4 4 3 "$(colour 40)"
+file_menu Left
+wait_program_end
