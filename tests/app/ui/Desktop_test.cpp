@@ -3,7 +3,6 @@
 // dialog), the wheel over the loupe, dropped files, the title with the file's
 // name and the modified marker, and opening a named file.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QtTest/qtestspontaneevent.h>
 #include <QAction>
@@ -18,22 +17,19 @@
 #include <QUrl>
 #include <QWheelEvent>
 #include <QWindow>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "app/ui/KeyBindings.h"
 #include "app/ui/MainForm.h"
-#include "base/ProgramFolder.h"
 #include "formats/SaveDispatch.h"
+#include "tests/app/ui/support/MainFormFixture.h"
 #include "tests/app/ui/support/QtTestApp.h"
 #include "tests/app/ui/support/UiEvents.h"
 
 namespace pixkura {
 namespace {
-
-namespace fs = std::filesystem;
 
 // While it lives, answers every message box that opens with the given button
 // and keeps its text.
@@ -57,28 +53,14 @@ class TBoxAnswer {
   QTimer poll_;
 };
 
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public test::MainFormFixture {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "pixkura-desktop-XXXXXX").string();
-    ASSERT_TRUE(::mkdtemp(pattern.data()));
-    folder = pattern;
-    SetProgramFolderForTesting(folder);
-    test::QtTestApp();
-    form = std::make_unique<TMainForm>();
-    form->RunFormCreate();
-    form->show();
-    ASSERT_TRUE(test::WaitExposed(*form));
+    MainFormFixture::SetUp();
+    if (HasFatalFailure()) return;
     form->activateWindow();
     QApplication::setActiveWindow(form.get());
   }
-  void TearDown() override {
-    form.reset();
-    SetProgramFolderForTesting("");
-    std::error_code ec;
-    fs::remove_all(folder, ec);
-  }
-  TEditor& Ed() { return form->Editor(); }
   void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(form.get(), static_cast<Qt::Key>(key), mods);
   }
@@ -132,9 +114,6 @@ class DesktopTest : public ::testing::Test {
     test::Wait(20);  // the file opens from the event loop, after the drop
     return drop.isAccepted();
   }
-
-  std::string folder;
-  std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(DesktopTest, MenusShowTheirKeys) {

@@ -2,49 +2,29 @@
 // cursor over it, a block copy picked and dropped on the sheet view, and the
 // animation buttons held with any mouse button.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QApplication>
-#include <filesystem>
-#include <memory>
 
 #include "app/ui/MainForm.h"
-#include "base/ProgramFolder.h"
+#include "tests/app/ui/support/MainFormFixture.h"
 #include "tests/app/ui/support/QtTestApp.h"
 #include "tests/app/ui/support/UiEvents.h"
 
 namespace pixkura {
 namespace {
 
-class EditingTest : public ::testing::Test {
+class EditingTest : public test::MainFormFixture {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pixkura-ui-XXXXXX").string();
-    ASSERT_TRUE(::mkdtemp(pattern.data()));
-    folder = pattern;
-    SetProgramFolderForTesting(folder);
-    test::QtTestApp();
-    form = std::make_unique<TMainForm>();
-    form->RunFormCreate();
-    form->show();
-    ASSERT_TRUE(test::WaitExposed(*form));
+    MainFormFixture::SetUp();
+    if (HasFatalFailure()) return;
     Ed().MainColor = 5;
   }
-  void TearDown() override {
-    form.reset();
-    SetProgramFolderForTesting("");
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
-  TEditor& Ed() { return form->Editor(); }
   // Window coordinates of the centre of loupe pixel (px, py) at zoom x8.
   QPoint Loupe(int px, int py) {
     return form->ViewOf(Ed().LupeView)->mapTo(form.get(), QPoint(8 * px + 4, 8 * py + 4));
   }
   QPoint Sheet(int x, int y) { return form->ViewOf(Ed().AllView)->mapTo(form.get(), QPoint(x, y)); }
-
-  std::string folder;
-  std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(EditingTest, PressDragReleaseOnTheLoupeDrawsOneUndoableStroke) {

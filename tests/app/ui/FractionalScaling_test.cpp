@@ -5,12 +5,10 @@
 #include <stdlib.h>
 
 #include <QApplication>
-#include <filesystem>
-#include <memory>
 
 #include "app/ui/MainForm.h"
 #include "app/ui/MouseForwarding.h"
-#include "base/ProgramFolder.h"
+#include "tests/app/ui/support/MainFormFixture.h"
 #include "tests/app/ui/support/QtTestApp.h"
 #include "tests/app/ui/support/UiEvents.h"
 
@@ -20,29 +18,15 @@ namespace {
 // Before the one application of this program is made.
 const bool kScaled = [] { return setenv("QT_SCALE_FACTOR", "1.5", 1) == 0; }();
 
-class FractionalScalingTest : public ::testing::Test {
+class FractionalScalingTest : public test::MainFormFixture {
  protected:
   void SetUp() override {
     ASSERT_TRUE(kScaled);
-    std::string pattern = (std::filesystem::temp_directory_path() / "pixkura-ui-XXXXXX").string();
-    ASSERT_TRUE(::mkdtemp(pattern.data()));
-    folder = pattern;
-    SetProgramFolderForTesting(folder);
-    test::QtTestApp();
-    form = std::make_unique<TMainForm>();
-    form->RunFormCreate();
-    form->show();
-    ASSERT_TRUE(test::WaitExposed(*form));
+    MainFormFixture::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_DOUBLE_EQ(form->devicePixelRatioF(), 1.5);
     Ed().MainColor = 5;
   }
-  void TearDown() override {
-    form.reset();
-    SetProgramFolderForTesting("");
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
-  TEditor& Ed() { return form->Editor(); }
   // A point of a view, in window coordinates, between pixels.
   QPointF At(const TControl& view, double x, double y) {
     return QPointF(form->ViewOf(view)->mapTo(form.get(), QPoint(0, 0))) + QPointF(x, y);
@@ -52,9 +36,6 @@ class FractionalScalingTest : public ::testing::Test {
     test::MousePress(*form, button, at);
     test::MouseRelease(*form, button, at);
   }
-
-  std::string folder;
-  std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(FractionalScalingTest, APositionBetweenPixelsBelongsToThePixelItLiesIn) {

@@ -4,7 +4,6 @@
 // dialog, whose overwrite question is the editor's alone.
 #include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +20,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "app/ui/AnimationDialog.h"
@@ -29,7 +27,7 @@
 #include "app/ui/FileDialogs.h"
 #include "app/ui/FileFilter.h"
 #include "app/ui/MainForm.h"
-#include "base/ProgramFolder.h"
+#include "tests/app/ui/support/MainFormFixture.h"
 #include "tests/app/ui/support/QtTestApp.h"
 #include "tests/app/ui/support/UiEvents.h"
 
@@ -70,35 +68,14 @@ class TModalAnswers {
   QPointer<QWidget> last_;  // null again once the dialog is gone, whose address a next one may reuse
 };
 
-class PaletteDialogsTest : public ::testing::Test {
+class PaletteDialogsTest : public test::MainFormFixture {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "pixkura-palette-ui-XXXXXX").string();
-    ASSERT_TRUE(::mkdtemp(pattern.data()));
-    folder = pattern;
-    SetProgramFolderForTesting(folder);
-    test::QtTestApp();
-    form = std::make_unique<TMainForm>();
-    form->RunFormCreate();
-    form->show();
-    ASSERT_TRUE(test::WaitExposed(*form));
-  }
-  void TearDown() override {
-    form.reset();
-    SetProgramFolderForTesting("");
-    std::error_code ec;
-    fs::remove_all(folder, ec);
-  }
-  TEditor& Ed() { return form->Editor(); }
   // Window coordinates of the middle of palette entry i's swatch.
   QPoint Swatch(int i) {
     return form->ViewOf(Ed().PalView)->mapTo(form.get(), QPoint(8 * (i % 32) + 4, 12 * (i / 32) + 6));
   }
   QAction* Menu(const char* name) { return form->menuBar()->findChild<QAction*>(QString::fromLatin1(name)); }
   std::string File(const char* name) const { return folder + "/" + name; }
-
-  std::string folder;
-  std::unique_ptr<TMainForm> form;
 };
 
 TModalAnswers::THandler ChooseColour(QColor colour, QColor* offered = nullptr) {
