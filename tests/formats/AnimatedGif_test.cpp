@@ -22,9 +22,15 @@
 
 #include "base/Exception.h"
 #include "formats/GifDelays.h"
+#include "tests/support/GifReadBack.h"
 
 namespace pixkura {
 namespace {
+
+using testing::HavePil;
+using testing::Hex;
+using testing::ReadGifWithPil;
+using testing::SlurpGif;
 
 TEST(GifDelays, EachFrameEndsAtItsExactEndRoundedSoErrorsNeverAddUp) {
   EXPECT_EQ(GifDelaysOf({100, 100}), (std::vector<uint16_t>{10, 10}));
@@ -65,10 +71,6 @@ TGifAnimation WalkCycle(std::optional<uint8_t> transparent) {
   return a;
 }
 
-struct TGifCloser {
-  void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
-};
-
 class AnimatedGifFile : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -79,18 +81,10 @@ class AnimatedGifFile : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  std::unique_ptr<GifFileType, TGifCloser> Slurp(const std::string& file) {
-    int error = 0;
-    std::unique_ptr<GifFileType, TGifCloser> gif(DGifOpenFileName(file.c_str(), &error));
-    EXPECT_TRUE(gif) << GifErrorString(error);
-    if (gif) EXPECT_EQ(DGifSlurp(gif.get()), GIF_OK) << GifErrorString(gif->Error);
-    return gif;
-  }
-
   // What giflib reads back, checked against what was written.
   void ExpectReadBack(const std::string& file, const TGifAnimation& a, const std::vector<int>& delays,
                       int disposal) {
-    auto gif = Slurp(file);
+    auto gif = SlurpGif(file);
     ASSERT_TRUE(gif);
     std::ifstream in(file, std::ios::binary);
     std::string signature(6, '\0');
@@ -149,7 +143,7 @@ TEST_F(AnimatedGifFile, TransparentFramesAreDisposedBeforeTheNext) {
   const TGifAnimation a = WalkCycle(uint8_t{200});
   WriteAnimatedGif(Path("walk.gif"), a);
   ExpectReadBack(Path("walk.gif"), a, {10, 3, 2, 100}, DISPOSE_BACKGROUND);
-  auto gif = Slurp(Path("walk.gif"));
+  auto gif = SlurpGif(Path("walk.gif"));
   ASSERT_TRUE(gif);
   EXPECT_EQ(gif->SBackGroundColor, 200);
 }
@@ -158,7 +152,7 @@ TEST_F(AnimatedGifFile, ShortPalettesArePaddedToAPowerOfTwo) {
   TGifAnimation a{2, 2, TPaletteColors({RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9)}), std::nullopt, {}};
   a.Frames.push_back({{0, 1, 2, 3}, 50});
   WriteAnimatedGif(Path("small.gif"), a);
-  auto gif = Slurp(Path("small.gif"));
+  auto gif = SlurpGif(Path("small.gif"));
   ASSERT_TRUE(gif);
   EXPECT_EQ(gif->SColorMap->ColorCount, 4);
   ExpectReadBack(Path("small.gif"), a, {5}, DISPOSE_DO_NOT);
@@ -211,39 +205,8 @@ TEST_F(AnimatedGifFile, FramesOfOneSizeMakeAnAnimation) {
   EXPECT_THROW(AnimationOfFrames({}, TPaletteColors({0}), 40, std::nullopt), EInvalidOperation);
 }
 
-// Python's imaging library, frame by frame: size, loop, and per frame the
-// mode, duration, transparency, palette and indices as it decodes them.
-std::string ReadWithPil(const std::string& gif, const std::string& script) {
-  std::ofstream(script) << R"(import sys
-from PIL import Image, GifImagePlugin
-# Keep frames that share the global palette as palette pictures.
-GifImagePlugin.LOADING_STRATEGY = GifImagePlugin.LoadingStrategy.RGB_AFTER_DIFFERENT_PALETTE_ONLY
-im = Image.open(sys.argv[1])
-print("size", im.size[0], im.size[1], "frames", im.n_frames, "loop", im.info.get("loop"))
-for i in range(im.n_frames):
-    im.seek(i)
-    print("frame", i, im.mode, im.info.get("duration"), im.info.get("transparency"))
-    print("palette", bytes(im.getpalette()).hex())
-    print("pixels", im.tobytes().hex())
-)";
-  const std::string command = "/usr/bin/python3 '" + script + "' '" + gif + "' 2>&1";
-  FILE* p = popen(command.c_str(), "r");
-  std::string out;
-  std::array<char, 4096> buf;
-  while (size_t n = fread(buf.data(), 1, buf.size(), p)) out.append(buf.data(), n);
-  pclose(p);
-  return out;
-}
-
-std::string Hex(const std::vector<uint8_t>& bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string s;
-  for (uint8_t b : bytes) s += {kDigits[b >> 4], kDigits[b & 15]};
-  return s;
-}
-
 TEST_F(AnimatedGifFile, PythonImagingReadsEveryFrameAsWritten) {
-  if (std::system("/usr/bin/python3 -c 'import PIL' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no python3-pil";
+  if (!HavePil()) GTEST_SKIP() << "no python3-pil";
   for (const std::optional<uint8_t> transparent : {std::optional<uint8_t>(), std::optional<uint8_t>(200)}) {
     SCOPED_TRACE(transparent ? "transparent" : "opaque");
     const TGifAnimation a = WalkCycle(transparent);
@@ -258,7 +221,7 @@ TEST_F(AnimatedGifFile, PythonImagingReadsEveryFrameAsWritten) {
                   (transparent ? std::to_string(*transparent) : "None") + "\n";
       expected += "palette " + Hex(palette) + "\npixels " + Hex(a.Frames[f].Pixels) + "\n";
     }
-    EXPECT_EQ(ReadWithPil(Path("walk.gif"), Path("read.py")), expected);
+    EXPECT_EQ(ReadGifWithPil(Path("walk.gif"), Path("read.py")), expected);
   }
 }
 

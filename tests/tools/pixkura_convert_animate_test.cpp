@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/AnimatedGif.h"
+#include "tests/support/GifReadBack.h"
 #include "tests/tools/ConvertTestSupport.h"
 
 namespace pixkura {
@@ -19,17 +20,8 @@ using testing::Fixture;
 using testing::RunExecutable;
 using testing::TRun;
 
-struct TGifCloser {
-  void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
-};
-using TGif = std::unique_ptr<GifFileType, TGifCloser>;
-
-TGif Slurp(const std::string& file) {
-  int error = 0;
-  TGif gif(DGifOpenFileName(file.c_str(), &error));
-  if (gif && DGifSlurp(gif.get()) != GIF_OK) gif.reset();
-  return gif;
-}
+using testing::SlurpGif;
+using testing::TGif;
 
 std::vector<uint8_t> FramePixels(const GifFileType& gif, int frame) {
   const SavedImage& image = gif.SavedImages[frame];
@@ -126,7 +118,7 @@ TEST(ConvertAnimateArguments, UsageErrors) {
 TEST_F(ConvertAnimate, AsManyCellsAsFitEachShownTheDefault100ms) {
   const TRun r = Convert({"--animate", "16x16+0+16", Path("sheet.bmp"), Path("walk.gif")});
   ASSERT_EQ(r.Status, 0) << r.Err;
-  TGif gif = Slurp(Path("walk.gif"));
+  TGif gif = SlurpGif(Path("walk.gif"));
   ASSERT_TRUE(gif);
   EXPECT_EQ(gif->SWidth, 16);
   EXPECT_EQ(gif->SHeight, 16);
@@ -143,7 +135,7 @@ TEST_F(ConvertAnimate, FramesDelayAndTransparentIndex) {
   const TRun r = Convert({"--animate", "10x8+5+3", "--frames", "3", "--delay", "125", "--transparent", "17",
                           Path("sheet.bmp"), Path("walk.gif")});
   ASSERT_EQ(r.Status, 0) << r.Err;
-  TGif gif = Slurp(Path("walk.gif"));
+  TGif gif = SlurpGif(Path("walk.gif"));
   ASSERT_TRUE(gif);
   ASSERT_EQ(gif->ImageCount, 3);
   const int delays[] = {13, 12, 13};  // 125, 250, 375 ms rounded at each end
@@ -160,7 +152,7 @@ TEST_F(ConvertAnimate, ATrueColourPictureIsReducedAsTheEditorOpensIt) {
   TIxDIB reduced;
   reduced.LoadFromFile(Fixture("rgb24.bmp"));
   reduced.SetPixelFormat(ixPf8Bit);
-  TGif gif = Slurp(Path("one.gif"));
+  TGif gif = SlurpGif(Path("one.gif"));
   ASSERT_TRUE(gif);
   ASSERT_EQ(gif->ImageCount, 1);
   const std::vector<uint8_t> pixels = FramePixels(*gif, 0);
@@ -199,7 +191,7 @@ TEST_F(ConvertAnimate, GeometryOutsideThePictureGivesStatus1AndNoOutput) {
 TEST_F(ConvertAnimate, TheExecutable) {
   auto [status, out] = RunExecutable({"--animate", "32x20+0+20", Path("sheet.bmp"), Path("walk.gif")});
   EXPECT_EQ(status, 0) << out;
-  TGif gif = Slurp(Path("walk.gif"));
+  TGif gif = SlurpGif(Path("walk.gif"));
   ASSERT_TRUE(gif);
   EXPECT_EQ(gif->ImageCount, 2);
   std::tie(status, out) = RunExecutable({"--animate", "32x20+0+21", Path("sheet.bmp"), Path("no.gif")});

@@ -17,25 +17,10 @@
 #include "app/core/EditorFrameSource.h"
 #include "support/EditorFixture.h"
 #include "support/FileCommandsSupport.h"
+#include "tests/support/GifReadBack.h"
 
 namespace pixkura::testing {
 namespace {
-
-struct TGifCloser {
-  void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
-};
-using TGif = std::unique_ptr<GifFileType, TGifCloser>;
-
-TGif Slurp(const std::string& file) {
-  int error = 0;
-  TGif gif(DGifOpenFileName(file.c_str(), &error));
-  if (!gif) {
-    ADD_FAILURE() << file << ": " << GifErrorString(error);
-    return gif;
-  }
-  EXPECT_EQ(DGifSlurp(gif.get()), GIF_OK) << GifErrorString(gif->Error);
-  return gif;
-}
 
 bool LoopsForever(const GifFileType& gif) {
   const SavedImage& first = gif.SavedImages[0];
@@ -118,7 +103,7 @@ TEST_F(AnimationExportTest, AWalkCycleIsTheRowOfCellsChosenWithThePalettesIndice
   EXPECT_EQ(f.Host.AnimationChoicesOffered[0].Direction, 0);
   EXPECT_FALSE(f.Host.AnimationChoicesOffered[0].Transparent);
   EXPECT_TRUE(f.Host.Messages.empty());
-  auto gif = Slurp(Gif());
+  auto gif = SlurpGif(Gif());
   ASSERT_TRUE(gif);
   EXPECT_EQ(gif->SWidth, 32);
   EXPECT_EQ(gif->SHeight, 32);
@@ -150,7 +135,7 @@ TEST_F(AnimationExportTest, FramesAreComposedAndDoubledExactlyAsThePreviewShowsT
   e->WaitBar.SetPosition(1);
   const std::vector<uint8_t> cellBefore = SheetBlock(e->LayAllDib, 32, 64, 32, 32);
   Export(2, false);
-  auto gif = Slurp(Gif());
+  auto gif = SlurpGif(Gif());
   ASSERT_TRUE(gif);
   ASSERT_EQ(gif->ImageCount, 3);
   EXPECT_EQ(gif->SWidth, 64);
@@ -168,7 +153,7 @@ TEST_F(AnimationExportTest, FramesAreComposedAndDoubledExactlyAsThePreviewShowsT
 
 TEST_F(AnimationExportTest, TheTickedTransparentColourIsTheFilesTransparentIndex) {
   Export(0, true);
-  auto gif = Slurp(Gif());
+  auto gif = SlurpGif(Gif());
   ASSERT_TRUE(gif);
   for (int i = 0; i < gif->ImageCount; ++i) {
     GraphicsControlBlock control{};
@@ -193,14 +178,14 @@ TEST_F(AnimationExportTest, FrameTimesFollowThePreviewAndNeverGoUnder20Ms) {
     e->WaitBar.SetPosition(c.wait);
     e->StepBar.SetPosition(1);
     Export(0, false);
-    auto gif = Slurp(Gif());
+    auto gif = SlurpGif(Gif());
     ASSERT_TRUE(gif);
     EXPECT_EQ(Delays(gif.get()), std::vector<int>{c.hundredths}) << c.wait;
   }
   e->StepBar.SetPosition(2);
   e->WaitBar.SetPosition(100);
   Export(0, false);
-  auto gif = Slurp(Gif());
+  auto gif = SlurpGif(Gif());
   ASSERT_TRUE(gif);
   EXPECT_EQ(Delays(gif.get()), (std::vector<int>{25, 26}));  // ends at 253 and 506 ms
 }
@@ -248,36 +233,10 @@ TEST_F(AnimationExportTest, TheFrameSourceTakesCellsOfTheEditorsSizeOnly) {
 
 // Python's imaging library reads the same frames, palette, delays and loop.
 TEST_F(AnimationExportTest, PythonImagingReadsEveryFrameAsTheEditorComposedIt) {
-  if (std::system("/usr/bin/python3 -c 'import PIL' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no python3-pil";
+  if (!HavePil()) GTEST_SKIP() << "no python3-pil";
   e->WaitBar.SetPosition(40);
   Export(1, true);
-  const std::string script = f.Folder.File("read.py");
-  std::ofstream(script) << R"(import sys
-from PIL import Image, GifImagePlugin
-GifImagePlugin.LOADING_STRATEGY = GifImagePlugin.LoadingStrategy.RGB_AFTER_DIFFERENT_PALETTE_ONLY
-im = Image.open(sys.argv[1])
-print("size", im.size[0], im.size[1], "frames", im.n_frames, "loop", im.info.get("loop"))
-for i in range(im.n_frames):
-    im.seek(i)
-    print("frame", i, im.mode, im.info.get("duration"), im.info.get("transparency"))
-    print("palette", bytes(im.getpalette()).hex())
-    print("pixels", im.tobytes().hex())
-)";
-  FILE* p = popen(("/usr/bin/python3 '" + script + "' '" + Gif() + "' 2>&1").c_str(), "r");
-  ASSERT_NE(p, nullptr);
-  std::string out;
-  std::array<char, 4096> buf{};
-  while (const size_t n = fread(buf.data(), 1, buf.size(), p)) out.append(buf.data(), n);
-  pclose(p);
-
-  const auto hex = [](const std::vector<uint8_t>& bytes) {
-    std::string s;
-    for (const uint8_t b : bytes) {
-      static constexpr char kDigits[] = "0123456789abcdef";
-      s += {kDigits[b >> 4], kDigits[b & 15]};
-    }
-    return s;
-  };
+  const std::string out = ReadGifWithPil(Gif(), f.Folder.File("read.py"));
   std::vector<uint8_t> palette;
   for (int32_t i = 0; i < 256; ++i)
     palette.insert(palette.end(), {GetRValue(Colour(i)), GetGValue(Colour(i)), GetBValue(Colour(i))});
@@ -287,7 +246,7 @@ for i in range(im.n_frames):
     expected +=
         "frame " + std::to_string(i) + " P " + std::to_string(durations[static_cast<size_t>(i)]) + " 250\n";
     expected +=
-        "palette " + hex(palette) + "\npixels " + hex(SheetBlock(*e->AllDib, 32 * i, 32, 32, 32)) + "\n";
+        "palette " + Hex(palette) + "\npixels " + Hex(SheetBlock(*e->AllDib, 32 * i, 32, 32, 32)) + "\n";
   }
   EXPECT_EQ(out, expected);
 }

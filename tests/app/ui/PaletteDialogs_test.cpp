@@ -30,6 +30,7 @@
 #include "tests/app/ui/support/MainFormFixture.h"
 #include "tests/app/ui/support/QtTestApp.h"
 #include "tests/app/ui/support/UiEvents.h"
+#include "tests/support/GifReadBack.h"
 
 namespace pixkura {
 namespace {
@@ -234,16 +235,13 @@ TEST_F(PaletteDialogsTest, TheAnimationIsExportedThroughItsDialogAndTheEditorsOw
   EXPECT_TRUE(answers.AllUsed());
   EXPECT_EQ(answers.unexpected, 0);  // no second overwrite question from the file dialog
   EXPECT_EQ(question, QStringLiteral("同名のファイルが存在します、上書きしますか？"));
-  int error = 0;
-  GifFileType* gif = DGifOpenFileName(File("walk.gif").c_str(), &error);
-  ASSERT_NE(gif, nullptr) << GifErrorString(error);
-  ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+  const testing::TGif gif = testing::SlurpGif(File("walk.gif"));
+  ASSERT_TRUE(gif);
   EXPECT_EQ(gif->ImageCount, 2);                     // Maisuu 2
   EXPECT_EQ(gif->SavedImages[1].RasterBits[0], 31);  // row 1 (right), second cell
   GraphicsControlBlock control{};
-  DGifSavedExtensionToGCB(gif, 0, &control);
+  DGifSavedExtensionToGCB(gif.get(), 0, &control);
   EXPECT_EQ(control.TransparentColor, Ed().Toumei);
-  DGifCloseFile(gif, nullptr);
 }
 
 TEST(FileFilter, TheSuffixOfAFilterWithOnePattern) {
