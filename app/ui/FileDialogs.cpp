@@ -86,8 +86,6 @@ std::unique_ptr<QFileDialog> MakePictureDialog(QWidget* parent, const TFileDialo
   dialog->setOption(QFileDialog::DontConfirmOverwrite);
   dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  // A file that exists is the editor's to ask about, in its own words.
-  if (save) dialog->setOption(QFileDialog::DontConfirmOverwrite);
   const QString filter = ToQtFileFilter(spec.Filter);
   if (!filter.isEmpty()) dialog->setNameFilter(filter);
   if (!spec.DefaultExt.empty()) dialog->setDefaultSuffix(QString::fromStdString(spec.DefaultExt));
