@@ -5,15 +5,22 @@
 # as its own process, the two interleaved; medians of CPU time (user + system),
 # wall time and peak resident memory, and the file sizes, with the ratios.
 # The photos are made here with ImageMagick (fixed seed): a plasma, and the
-# same plasma with grain.
-# Usage: bench/convert/compare_tool.sh RELEASE_BUILD_DIR [ROUNDS]
+# same plasma with grain; JPEG files named after them are measured too.
+# Usage: bench/convert/compare_tool.sh RELEASE_BUILD_DIR [ROUNDS [PHOTO.jpg...]]
 #        (needs bin/pixkura-convert and pixkura-jpeg.spi beside it,
 #        python3-pil, imagemagick and pngcheck)
 set -euo pipefail
 build=${1:?usage: compare_tool.sh RELEASE_BUILD_DIR [ROUNDS]}
 rounds=${2:-5}
+shift $(($# < 2 ? $# : 2))
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+photos=(plasma grain)
+for extra in "$@"; do
+  name=$(basename "$extra" .jpg)
+  cp "$extra" "$work/$name.jpg"
+  photos+=("$name")
+done
 
 convert -seed 1 -size 4000x3000 plasma:fractal -quality 90 "$work/plasma.jpg"
 convert -seed 1 -size 4000x3000 plasma:fractal -attenuate 0.6 +noise Gaussian -quality 90 "$work/grain.jpg"
@@ -32,7 +39,7 @@ measure() {
   awk '{ printf "%.3f %.3f %d\n", $1 + $2, $3, $4 }' "$work/time.txt"
 }
 
-for photo in plasma grain; do
+for photo in "${photos[@]}"; do
   : >"$work/ours.txt"
   : >"$work/pil.txt"
   for ((i = 0; i < rounds; ++i)); do
@@ -48,7 +55,7 @@ def medians(path):
     return [statistics.median(column) for column in zip(*rows)]
 ours, pil = medians(ours_txt), medians(pil_txt)
 ours_bytes, pil_bytes = os.path.getsize(ours_png), os.path.getsize(pil_png)
-print(f"{photo}.jpg (4000 x 3000) -> 8-bit PNG, medians of {len(open(ours_txt).readlines())} runs each")
+print(f"{photo}.jpg -> 8-bit PNG, medians of {len(open(ours_txt).readlines())} runs each")
 print(f"  {'':16} {'cpu s':>8} {'wall s':>8} {'peak MB':>8} {'PNG bytes':>10}")
 print(f"  {'pixkura-convert':16} {ours[0]:8.3f} {ours[1]:8.3f} {ours[2] / 1024:8.1f} {ours_bytes:10d}")
 print(f"  {'PIL':16} {pil[0]:8.3f} {pil[1]:8.3f} {pil[2] / 1024:8.1f} {pil_bytes:10d}")
