@@ -30,6 +30,14 @@ namespace pixkura {
 //   wrap             coordinates fold into the bitmap instead of being dropped
 //   penSize          1..5: the side of the square a dot paints (see PenDot)
 
+// The square a dot of penSize paints, as the offset of its top-left corner
+// from the anchor and its side; side 0 (and offset 0) for sizes without one.
+struct TDotSquare {
+  int32_t Offset = 0;
+  int32_t Side = 0;
+};
+TDotSquare DotSquare(uint8_t penSize);
+
 // One pen dot anchored at (x, y). Without wrap it is drawn only when the anchor
 // itself lies inside (a square partly inside but anchored outside draws
 // nothing); with wrap the anchor folds into the bitmap (-1 becomes W-1).

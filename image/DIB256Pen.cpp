@@ -19,12 +19,8 @@ int32_t Fold(int32_t x, int32_t size) {
   return r < 0 ? r + size : r;
 }
 
-// The square a dot of penSize paints, as the offset of its top-left corner
-// from the anchor and its side; side 0 (and offset 0) for sizes without one.
-struct TDotSquare {
-  int32_t Offset = 0;
-  int32_t Side = 0;
-};
+}  // namespace
+
 TDotSquare DotSquare(uint8_t penSize) {
   switch (penSize) {
     case 1:
@@ -41,6 +37,8 @@ TDotSquare DotSquare(uint8_t penSize) {
       return {};
   }
 }
+
+namespace {
 
 // The range of box coordinates a->b worth visiting: without wrap only anchors
 // inside 0..size-1 draw; with wrap a run of size coordinates already reaches

@@ -19,6 +19,7 @@
 #include "app/core/LayerStack.h"
 #include "base/ProgramFolder.h"
 #include "formats/PaletteFile.h"
+#include "image/DIB256.h"
 
 namespace pixkura::fuzz {
 namespace {
@@ -204,32 +205,16 @@ struct TRegion {
   }
 };
 
-// The square a pen of penSize covers around its point: the offset of the
-// top-left corner and the side. Pen dots know sizes 1..5 only; the square pen
-// also paints larger sizes, from the point.
-struct TSquare {
-  int32_t Offset = 0, Side = 0;
-};
-TSquare PenSquare(int32_t penSize, bool squarePen) {
+// The square a pen of penSize covers around its point: the dot's square, and
+// for the square pen a square of larger sizes from the point too.
+TDotSquare PenSquare(int32_t penSize, bool squarePen) {
   const auto size = static_cast<uint8_t>(penSize);  // as the handlers pass it on
-  switch (size) {
-    case 1:
-      return {0, 1};
-    case 2:
-      return {0, 2};
-    case 3:
-      return {-1, 3};
-    case 4:
-      return {-1, 4};
-    case 5:
-      return {-2, 5};
-    default:
-      return squarePen ? TSquare{0, size} : TSquare{};
-  }
+  const TDotSquare dot = DotSquare(size);
+  return dot.Side == 0 && squarePen ? TDotSquare{0, size} : dot;
 }
 
 // The box that the squares of a pen moving from (x1, y1) to (x2, y2) stay in.
-TBox PenSpan(int64_t x1, int64_t y1, int64_t x2, int64_t y2, TSquare sq) {
+TBox PenSpan(int64_t x1, int64_t y1, int64_t x2, int64_t y2, TDotSquare sq) {
   if (sq.Side == 0) return {};
   return {std::min(x1, x2) + sq.Offset, std::min(y1, y2) + sq.Offset,
           std::max(x1, x2) + sq.Offset + sq.Side - 1, std::max(y1, y2) + sq.Offset + sq.Side - 1};
