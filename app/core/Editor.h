@@ -16,6 +16,7 @@
 #include "app/core/Controls.h"
 #include "app/core/EditorHost.h"
 #include "app/core/EditorSettings.h"
+#include "formats/PaletteColors.h"
 #include "image/IxDIB.h"
 
 namespace pixkura {
@@ -144,8 +145,8 @@ class TEditor {
   TStatusBar SBar{"SBar", nullptr, 0, 503, 785, 15};
 
   // Menu (top-level items in order) and the non-visual components.
-  TMenuItem File1{"File1", "ファイル"}, mLoad{"mLoad", "読み込み"}, N2{"N2", "-"}, mSave{"mSave", "名前を付けて保存"},
-      mSave2{"mSave2", "上書き保存"};
+  TMenuItem File1{"File1", "ファイル"}, mLoad{"mLoad", "読み込み"}, N2{"N2", "-"},
+      mSave{"mSave", "名前を付けて保存"}, mSave2{"mSave2", "上書き保存"};
   TMenuItem N1{"N1", "パレット"}, N3{"N3", "パレット読み込み"}, N4{"N4", "パレット保存"};
   TMenuItem Tool1{"Tool1", "ツール"}, MnPen{"MnPen", "ペンツール", 0}, MnPaint{"MnPaint", "塗りつぶし", 1},
       MnBox{"MnBox", "塗りつぶし四角型", 2}, MnCircle{"MnCircle", "楕円型", 3}, MnLine{"MnLine", "直線", 4},
@@ -338,8 +339,9 @@ class TEditor {
   // colours read replace the first entries; the whole palette is exported.
   void MnPalOpenClick(TComponent* Sender);
   void MnPalExportClick(TComponent* Sender);
-  // The master palette's 256 colours.
+  // The master palette's 256 colours, and the same as a palette to write.
   std::array<TColor, 256> MasterColors() const;
+  TPaletteColors MasterPaletteColors() const;
   // Makes colors the master palette as one undo step that counts as a
   // change of the sheet; nothing happens when they are the palette already.
   void ChangePalette(const std::array<TColor, 256>& colors);
@@ -447,6 +449,9 @@ class TEditor {
   bool SaveAs(TSavedPicture what, const std::string& proposal);
   // Overwrite save of the sheet, never the copy block.
   bool SaveSheet();
+  // True when fileName may be written: it does not exist, or the user agrees
+  // to replace it. Every save and export asks this one question.
+  bool MayReplace(const std::string& fileName);
 
   // Start-up steps (EditorCreate.cpp).
   // Runs one step of FormCreate; an error it raises is shown in an error box

@@ -11,9 +11,7 @@
 
 #include "app/core/Editor.h"
 #include "app/core/EditorFrameSource.h"
-#include "app/core/EditorTexts.h"
 #include "base/Exception.h"
-#include "base/Streams.h"
 #include "formats/AnimatedGif.h"
 #include "formats/GifDelays.h"
 
@@ -58,9 +56,7 @@ void TEditor::mGifExportClick(TComponent*) {
   GifToumei = choice.Transparent;
 
   try {
-    if (FileExists(chosen) &&
-        Host.MessageBox(std::string(kAskOverwrite), TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
-      return;
+    if (!MayReplace(chosen)) return;
     std::vector<TFramePixels> pixels;
     {
       // The frames are composed in LayAllDib, as the preview's are: the
@@ -74,10 +70,9 @@ void TEditor::mGifExportClick(TComponent*) {
       const TEditorFrameSource source(*this);
       pixels = ExtractFrameRow(source, TFrameRow{ChrX, ChrY, CellX, CellY + MovDir * ChrY, frames});
     }
-    const std::array<TColor, 256> colors = MasterColors();
-    const TGifAnimation animation = AnimationOfFrames(
-        std::move(pixels), TPaletteColors(std::vector<TColor>(colors.begin(), colors.end())),
-        GifFrameMs(AnimationFrameTime()), GifToumei ? std::optional<uint8_t>(Toumei) : std::nullopt);
+    const TGifAnimation animation =
+        AnimationOfFrames(std::move(pixels), MasterPaletteColors(), GifFrameMs(AnimationFrameTime()),
+                          GifToumei ? std::optional<uint8_t>(Toumei) : std::nullopt);
     WriteAnimatedGif(chosen, animation);
     GifFileName = chosen;
   } catch (const EInOutError&) {

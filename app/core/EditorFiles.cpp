@@ -153,6 +153,11 @@ void TEditor::mSaveClick(TComponent*) {
 
 void TEditor::mSave2Click(TComponent*) { SaveSheet(); }
 
+bool TEditor::MayReplace(const std::string& fileName) {
+  return !FileExists(fileName) ||
+         Host.MessageBox(std::string(kAskOverwrite), TMsgDlgType::mtConfirmation) == TModalResult::mrYes;
+}
+
 bool TEditor::SaveAs(TSavedPicture what, const std::string& proposal) {
   const bool sheet = what == TSavedPicture::Sheet;
   const TIxDIB& picture = sheet ? *AllDib : *CopyDib;
@@ -160,9 +165,7 @@ bool TEditor::SaveAs(TSavedPicture what, const std::string& proposal) {
   std::string chosen = proposal;
   if (!Host.ExecuteSaveDialog(SaveD, chosen)) return false;
   try {
-    if (!Uwagaki && FileExists(chosen) &&
-        Host.MessageBox(std::string(kAskOverwrite), TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
-      return false;
+    if (!Uwagaki && !MayReplace(chosen)) return false;
     SavePicture(chosen, picture);
     // The sheet counts as saved only when its file is complete: a failed
     // write leaves Modified as it was, so closing afterwards still asks.

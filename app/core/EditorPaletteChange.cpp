@@ -41,8 +41,7 @@ const TBlendTable& TEditor::Blend() {
   // that share a palette, every editor a test starts, an undo to an earlier
   // palette) costs a few comparisons.
   static std::list<TBuiltBlendTable> kept;
-  std::array<TColor, 256> colors{};
-  for (int32_t i = 0; i < 256; ++i) colors[static_cast<size_t>(i)] = PalDib->GetColors(i);
+  const std::array<TColor, 256> colors = MasterColors();
   const int32_t size = PalDib->GetPaletteSize();
   auto found = std::find_if(kept.begin(), kept.end(), [&](const TBuiltBlendTable& t) {
     return t.PaletteSize == size && t.Colors == colors;

@@ -10,10 +10,8 @@
 #include <vector>
 
 #include "app/core/Editor.h"
-#include "app/core/EditorTexts.h"
 #include "app/core/PaletteRamp.h"
 #include "base/Exception.h"
-#include "base/Streams.h"
 #include "formats/PaletteFileError.h"
 #include "formats/PaletteFiles.h"
 
@@ -28,6 +26,11 @@ std::array<TColor, 256> TEditor::MasterColors() const {
   std::array<TColor, 256> colors{};
   for (int32_t i = 0; i < 256; ++i) colors[static_cast<size_t>(i)] = PalDib->GetColors(i);
   return colors;
+}
+
+TPaletteColors TEditor::MasterPaletteColors() const {
+  const std::array<TColor, 256> colors = MasterColors();
+  return TPaletteColors(std::vector<TColor>(colors.begin(), colors.end()));
 }
 
 void TEditor::ChangePalette(const std::array<TColor, 256>& colors) {
@@ -99,11 +102,8 @@ void TEditor::MnPalExportClick(TComponent*) {
   if (!Host.ExecuteSaveDialog(PalSaveD, chosen)) return;
   try {
     RequirePaletteFormatForWriting(chosen);
-    if (FileExists(chosen) &&
-        Host.MessageBox(std::string(kAskOverwrite), TMsgDlgType::mtConfirmation) != TModalResult::mrYes)
-      return;
-    const std::array<TColor, 256> colors = MasterColors();
-    WritePaletteColors(chosen, TPaletteColors(std::vector<TColor>(colors.begin(), colors.end())));
+    if (!MayReplace(chosen)) return;
+    WritePaletteColors(chosen, MasterPaletteColors());
     PaletteFileName = chosen;
   } catch (const EPaletteFileError& e) {
     Host.MessageBox(e.Message(), TMsgDlgType::mtError);
