@@ -1,10 +1,9 @@
 #include "app/core/EditorPlugins.h"
 
 #include <memory>
-#include <string>
 
 #include "app/core/Editor.h"
-#include "base/UserFolders.h"
+#include "formats/ProgramPlugins.h"
 #include "formats/SPIs.h"
 
 namespace pixkura {
@@ -14,12 +13,7 @@ void CreatePluginManager(TEditor& editor) {
   // already, loads go through that one.
   if (editor.SPI || ActiveSPIs()) return;
   auto manager = std::make_shared<TSPIs>();
-  manager->SearchOptions = TSPISearchOptions{TSPISearchOption::spsSusieDir, TSPISearchOption::spsAppDir};
-  manager->Loaded();
-  // An installed program keeps its shipped plug-ins in PREFIX/lib/pixkura/plugins,
-  // searched after the usual places (a plug-in found there already stays as it is).
-  if (const std::string shipped = InstalledPluginFolder(); !shipped.empty())
-    manager->Search(shipped + "/*.spi");
+  LoadProgramPlugins(*manager);
   editor.SPI = std::move(manager);
 }
 

@@ -6,11 +6,9 @@ namespace pixkura {
 
 class TEditor;
 
-// Makes editor.SPI, the plug-in manager, and loads every "*.spi" plug-in
-// from the user's plug-in folder (named in the per-user key store) and the
-// program's folder, then, for an installed program, from
-// PREFIX/lib/pixkura/plugins, registering the file types they read. Does nothing when
-// the editor has its manager already.
+// Makes editor.SPI, the plug-in manager, and loads the program's plug-ins
+// (LoadProgramPlugins), registering the file types they read. Does nothing
+// when the editor has its manager already.
 void CreatePluginManager(TEditor& editor);
 
 }  // namespace pixkura

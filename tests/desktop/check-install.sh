@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # check-install.sh BUILD CMAKE: installs BUILD into a temporary prefix and
 # checks the layout a desktop and a user expect, then runs the installed
-# program's --version and --help.
+# program's --version and --help, and the installed converter on a PNG, a GIF
+# and a JPEG (read through the plug-ins in PREFIX/lib/pixkura/plugins).
 set -euo pipefail
 build=$1 cmake=$2
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/pixkura-install.XXXXXX")
@@ -35,4 +36,15 @@ ASAN_OPTIONS=detect_leaks=0 "$prefix/bin/pixkura" --help | grep -q '^Usage: pixk
 rc=0
 ASAN_OPTIONS=detect_leaks=0 "$prefix/bin/pixkura" --no-such-option 2>/dev/null || rc=$?
 [[ $rc -eq 2 ]] || fail "an unknown option ended with $rc, not 2"
+
+fixtures=$(cd "$(dirname "$0")/../data/plugins" && pwd)
+for picture in png_dpi.png gif_basic.gif jpeg_rgb.jpg; do
+  info=$(ASAN_OPTIONS=detect_leaks=0 "$prefix/bin/pixkura-convert" --info "$fixtures/$picture" 2>&1) ||
+    fail "the installed converter cannot read $picture: $info"
+  grep -q '^width: [1-9]' <<<"$info" || fail "--info of $picture: $info"
+  out="$prefix/${picture%.*}.bmp"
+  ASAN_OPTIONS=detect_leaks=0 "$prefix/bin/pixkura-convert" "$fixtures/$picture" "$out" ||
+    fail "the installed converter cannot convert $picture"
+  [[ "$(head -c2 "$out")" == BM ]] || fail "$picture converted to no BMP"
+done
 echo "check-install: layout of $prefix as expected"

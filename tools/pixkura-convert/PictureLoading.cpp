@@ -1,17 +1,17 @@
 #include "tools/pixkura-convert/PictureLoading.h"
 
+#include "formats/ProgramPlugins.h"
 #include "formats/SPIIxDIB.h"
 #include "formats/SPIs.h"
 
 namespace pixkura {
 
 void LoadPlugins() {
-  // The import plug-ins beside the program read every format but BMP/DIB,
-  // offered in the editor's order; they are searched once per run.
+  // The import plug-ins read every format but BMP/DIB; the converter finds
+  // the same ones as the editor, searched once per run.
   if (!ActiveSPIs()) {
     static TSPIs plugins;
-    plugins.SearchOptions = {TSPISearchOption::spsAppDir};
-    plugins.Loaded();
+    LoadProgramPlugins(plugins);
   }
 }
 

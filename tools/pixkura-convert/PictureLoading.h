@@ -8,7 +8,7 @@
 
 namespace pixkura {
 
-// Searches the import plug-ins beside the program, once per run.
+// Loads the program's import plug-ins (the editor's search), once per run.
 void LoadPlugins();
 
 void LoadPicture(const std::string& fileName, TIxDIB& bitmap);
