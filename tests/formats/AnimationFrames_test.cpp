@@ -49,6 +49,7 @@ TEST(AnimationFrames, AsManyCellsAsFitOrAsManyAsAskedFor) {
     EXPECT_EQ(frames[i].Pixels, CellOf(1 + 3 * static_cast<int32_t>(i), 1, 3, 2)) << "frame " << i;
   }
   EXPECT_EQ(ExtractFrameRow(source, {3, 2, 1, 1, 2}).size(), 2u);
+  EXPECT_EQ(ExtractFrameRow(source, {3, 2, 1, 1, 3}).size(), 3u);  // ends exactly at the right edge
   EXPECT_EQ(ExtractFrameRow(source, {10, 4, 0, 0, 0})[0].Pixels, CellOf(0, 0, 10, 4));
   EXPECT_EQ(FramesThatFit(source, {3, 2, 1, 1, 0}), 3);
   EXPECT_EQ(FramesThatFit(source, {3, 2, 10, 0, 0}), 0);

@@ -146,6 +146,34 @@ TEST_F(ConvertAnimate, FramesDelayAndTransparentIndex) {
   }
 }
 
+// A 10 x 4 picture of 16 colours: the row of three 3-pixel cells from x = 1
+// ends exactly at its right edge, and its last colour is the last entry the
+// transparent index may name.
+TEST_F(ConvertAnimate, BoundsOfTheRowAndOfTheTransparentIndex) {
+  TIxDIB small;
+  small.SetWidth(10);
+  small.SetHeight(4);
+  small.SetBitCount(8);
+  small.SetPaletteSize(16);
+  small.SaveToFile(Path("small.bmp"));
+  const std::vector<std::string> row = {"--animate", "3x2+1+1", "--frames", "3", "--transparent"};
+  std::vector<std::string> args = row;
+  args.insert(args.end(), {"15", Path("small.bmp"), Path("ok.gif")});
+  const TRun ok = Convert(args);
+  ASSERT_EQ(ok.Status, 0) << ok.Err;
+  TGif gif = SlurpGif(Path("ok.gif"));
+  ASSERT_TRUE(gif);
+  EXPECT_EQ(gif->ImageCount, 3);
+  EXPECT_EQ(TransparentOf(*gif, 2), 15);
+  args = row;
+  args.insert(args.end(), {"16", Path("small.bmp"), Path("bad.gif")});
+  const TRun bad = Convert(args);
+  EXPECT_EQ(bad.Status, 1);
+  EXPECT_EQ(bad.Err,
+            "pixkura-convert: transparent index 16 is past the picture's colour table of 16 entries (0 to 15)\n");
+  EXPECT_FALSE(std::filesystem::exists(Path("bad.gif")));
+}
+
 TEST_F(ConvertAnimate, ATrueColourPictureIsReducedAsTheEditorOpensIt) {
   const TRun r = Convert({"--animate", "7x5", Fixture("rgb24.bmp"), Path("one.gif")});
   ASSERT_EQ(r.Status, 0) << r.Err;

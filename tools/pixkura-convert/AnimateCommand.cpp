@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 
+#include "base/Exception.h"
 #include "formats/AnimatedGif.h"
 #include "formats/GifDelays.h"
 #include "formats/PalettePicture.h"
@@ -33,6 +34,16 @@ bool TakeChar(std::string_view& text, char c) {
   if (!text.starts_with(c)) return false;
   text.remove_prefix(1);
   return true;
+}
+
+// The transparent entry must be one of the picture's colours: a GIF naming an
+// entry past its table has no transparent colour a viewer could agree on.
+void CheckTransparentIndex(const std::optional<uint8_t>& index, const TPaletteColors& palette) {
+  if (index && *index >= palette.Count()) {
+    throw ERangeError("transparent index " + std::to_string(*index) + " is past the picture's colour table of " +
+                      std::to_string(palette.Count()) + " entries (0 to " + std::to_string(palette.Count() - 1) +
+                      ")");
+  }
 }
 
 }  // namespace
@@ -102,10 +113,11 @@ void WriteAnimation(const std::string& input, const std::string& output, const T
   TIxDIB picture;
   LoadPicture(input, picture);
   picture.SetPixelFormat(ixPf8Bit);  // true colour reduced, RLE expanded, as the editor opens it
+  const TPaletteColors palette = PaletteOfPicture(picture, input);
+  CheckTransparentIndex(options.Transparent, palette);
   const TPictureFrameSource source(picture);
   const TGifAnimation animation =
-      AnimationOfFrames(ExtractFrameRow(source, options.Row), PaletteOfPicture(picture, input),
-                        options.DelayMs, options.Transparent);
+      AnimationOfFrames(ExtractFrameRow(source, options.Row), palette, options.DelayMs, options.Transparent);
   WriteAnimatedGif(output, animation);
 }
 
