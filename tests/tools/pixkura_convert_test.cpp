@@ -139,6 +139,28 @@ TEST_F(ConvertTool, PngOutputByExtension) {
   EXPECT_FALSE(fs::exists(Out("deep.png")));
 }
 
+// The output name's extension: .bmp, .dib, none or one that names no picture
+// format give BMP, .png PNG (any letter case); one naming a format written
+// only by another mode or not at all is a usage error that writes nothing.
+TEST_F(ConvertTool, OutputNameExtensions) {
+  for (const char* name : {"o.bmp", "o.DIB", "o", "o.v2", "o.Png"}) {
+    const TRun r = Convert({Fixture("pal8.bmp"), Out(name)});
+    EXPECT_EQ(r.Status, 0) << name << r.Err;
+    std::ifstream in(Out(name), std::ios::binary);
+    EXPECT_EQ(in.get(), std::string_view(name).ends_with(".Png") ? 0x89 : 'B') << name;
+  }
+  const std::pair<const char*, const char*> refused[] = {
+      {"o.gif", "use --animate"}, {"o.GPL", "use --palette"}, {"o.hex", "use --palette"},
+      {"o.jpg", "or PNG (.png)"}, {"o.JPEG", "or PNG (.png)"}, {"o.tga", "or PNG (.png)"},
+      {"o.ppm", "or PNG (.png)"}, {"o.webp", "or PNG (.png)"}, {"o.tiff", "or PNG (.png)"}};
+  for (const auto& [name, hint] : refused) {
+    const TRun r = Convert({Fixture("pal8.bmp"), Out(name)});
+    EXPECT_EQ(r.Status, 2) << name;
+    EXPECT_NE(r.Err.find(hint), std::string::npos) << r.Err;
+    EXPECT_FALSE(fs::exists(Out(name)));
+  }
+}
+
 std::pair<int, std::string> RunExecutable(const std::string& args) {
   const std::string command = std::string(PIXKURA_BIN_DIR) + "/pixkura-convert " + args + " 2>&1";
   FILE* p = popen(command.c_str(), "r");
@@ -158,6 +180,11 @@ TEST_F(ConvertTool, ExecutableExitStatus) {
   EXPECT_TRUE(fs::exists(Out("a.bmp")));
   std::tie(status, out) = RunExecutable("'" + Out("none.bmp") + "' '" + Out("b.bmp") + "'");
   EXPECT_EQ(status, 1);
+  // Names that are no UTF-8 (a Latin-1 byte) are opened and written as they are.
+  fs::copy_file(Fixture("pal8.bmp"), Out("caf\xe9.bmp"));
+  std::tie(status, out) = RunExecutable("'" + Out("caf\xe9.bmp") + "' '" + Out("\xe9t\xe9.png") + "'");
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_TRUE(fs::exists(Out("\xe9t\xe9.png")));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <exception>
 #include <ostream>
+#include <string_view>
 
 #include "formats/PaletteFiles.h"
 #include "formats/SaveDispatch.h"
@@ -47,11 +48,36 @@ const char* CompressionName(uint32_t compression) {
   }
 }
 
-bool EndsWithGif(const std::string& fileName) {
-  if (fileName.size() < 4) return false;
-  std::string ext = fileName.substr(fileName.size() - 4);
+// The extension of fileName in lower case ("" when it has none).
+std::string LowerExtension(const std::string& fileName) {
+  std::string ext = FileExtension(fileName);
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".gif";
+  return ext;
+}
+
+// Extensions of formats a picture conversion does not write, with what the
+// user probably meant. Any other extension is no format name and keeps
+// getting BMP, like a name without one ("sheet.v2", "backup.old").
+struct TOtherFormat {
+  std::string_view Extensions;  // each followed by a blank
+  std::string_view Hint;
+};
+constexpr TOtherFormat kOtherFormats[] = {
+    {".gif ", "use --animate to write a GIF animation"},
+    {".gpl .pal .act .hex ", "use --palette to write a palette file"},
+    {".jpg .jpeg .jpe .jfif .tga .pnm .ppm .pgm .pbm .pam .webp .tif .tiff .ico .pcx .xpm .xbm .psd .avif .heic "
+     ".jxl .qoi .svg ",
+     "pictures are written as BMP (.bmp, .dib or no extension) or PNG (.png)"},
+};
+
+// Why a picture cannot be written under fileName; empty when it can.
+std::string OtherFormatOutput(const std::string& fileName) {
+  const std::string ext = LowerExtension(fileName);
+  if (ext.size() < 2) return {};
+  for (const TOtherFormat& other : kOtherFormats)
+    if (other.Extensions.find(ext + ' ') != std::string_view::npos)
+      return "the OUTPUT name ends in " + ext + ": " + std::string(other.Hint);
+  return {};
 }
 
 const char* PixelFormatName(TIxPixelFormat format) {
@@ -75,9 +101,13 @@ bool CheckModeOptions(const TConvertOptions& options, bool depthGiven, bool anim
     error = "the palette OUTPUT must end in " + std::string(kPaletteWriteExtensions);
     return false;
   }
-  if (options.Mode == TConvertMode::cmAnimate && !EndsWithGif(options.Output)) {
+  if (options.Mode == TConvertMode::cmAnimate && LowerExtension(options.Output) != ".gif") {
     error = "the animation OUTPUT must end in .gif";
     return false;
+  }
+  if (options.Mode == TConvertMode::cmDepth && !options.Output.empty()) {
+    error = OtherFormatOutput(options.Output);
+    if (!error.empty()) return false;
   }
   return true;
 }
