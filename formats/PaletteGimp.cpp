@@ -10,6 +10,18 @@ namespace {
 
 bool IsHeaderLine(std::string_view line) { return line.starts_with("Name:") || line.starts_with("Columns:"); }
 
+constexpr std::string_view kChannels = "Channels:";
+
+// Whether a "Channels:" line says the colour lines carry alpha after red,
+// green and blue ("RGBA", written by newer versions of GIMP) or not ("RGB").
+bool ChannelsHaveAlpha(const TPaletteTextReader& reader, std::string_view line) {
+  line.remove_prefix(kChannels.size());
+  const std::string_view channels = TakeWord(line);
+  if (channels != "RGB" && channels != "RGBA")
+    reader.Fail("チャンネル \"" + QuoteWord(channels) + "\" は RGB でも RGBA でもありません");
+  return channels == "RGBA";
+}
+
 std::string OneLineName(std::string_view name) {
   std::string line;
   for (const char c : name) line += static_cast<unsigned char>(c) < ' ' || c == '\x7F' ? ' ' : c;
@@ -24,9 +36,16 @@ TPaletteColors DecodeGimpPalette(std::span<const uint8_t> bytes, const std::stri
   if (!reader.NextLine(line) || line != kGimpPaletteSignature)
     reader.Fail("最初の行が \"GIMP Palette\" ではありません");
   TPaletteColors colors;
+  bool alpha = false;
   while (reader.NextLine(line)) {
     if (line.empty() || line.starts_with('#') || IsHeaderLine(line)) continue;
-    reader.Add(colors, reader.TakeRGB(line));  // the rest of the line is the colour's name
+    if (line.starts_with(kChannels)) {
+      alpha = ChannelsHaveAlpha(reader, line);
+      continue;
+    }
+    const TColor color = reader.TakeRGB(line);
+    if (alpha) reader.SkipAlpha(line);
+    reader.Add(colors, color);  // the rest of the line is the colour's name
   }
   reader.RequireColors(colors);
   return colors;

@@ -47,7 +47,8 @@ TPaletteColors DecodeJascPalette(std::span<const uint8_t> bytes, const std::stri
       reader.FailAtEnd("色の数 " + std::to_string(count) + " に対して色が " + std::to_string(colors.Count()) +
                        " しかありません");
     const TColor color = reader.TakeRGB(line);
-    if (!line.empty()) reader.Fail("色の行に赤・緑・青のほかの値があります");
+    if (!line.empty()) reader.SkipAlpha(line);  // some writers add alpha as a fourth value
+    if (!line.empty()) reader.Fail("色の行に赤・緑・青とアルファのほかの値があります");
     colors.Add(color);
   }
   if (NextFilledLine(reader, line))

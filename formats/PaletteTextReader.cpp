@@ -63,19 +63,26 @@ void TPaletteTextReader::FailAtEnd(const std::string& what) const {
   ThrowPaletteLineError(fileName_, line_ + 1, what);
 }
 
-TColor TPaletteTextReader::TakeRGB(std::string_view& words) const {
-  uint8_t rgb[3];
-  for (uint8_t& component : rgb) {
-    const std::string_view word = TakeWord(words);
-    if (word.empty()) Fail("赤・緑・青の三つの値 (0〜255) が必要です");
-    const std::optional<uint8_t> value = ParseComponent(word);
-    if (!value) {
-      Fail(IsDigits(word) ? "色の値 " + QuoteWord(word) + " が 0〜255 の範囲にありません"
-                          : "\"" + QuoteWord(word) + "\" は 0〜255 の数ではありません");
-    }
-    component = *value;
+uint8_t TPaletteTextReader::TakeComponent(std::string_view& words, const char* missing) const {
+  const std::string_view word = TakeWord(words);
+  if (word.empty()) Fail(missing);
+  const std::optional<uint8_t> value = ParseComponent(word);
+  if (!value) {
+    Fail(IsDigits(word) ? "色の値 " + QuoteWord(word) + " が 0〜255 の範囲にありません"
+                        : "\"" + QuoteWord(word) + "\" は 0〜255 の数ではありません");
   }
-  return RGB(rgb[0], rgb[1], rgb[2]);
+  return *value;
+}
+
+TColor TPaletteTextReader::TakeRGB(std::string_view& words) const {
+  static constexpr const char* kMissing = "赤・緑・青の三つの値 (0〜255) が必要です";
+  const uint8_t r = TakeComponent(words, kMissing), g = TakeComponent(words, kMissing),
+                b = TakeComponent(words, kMissing);
+  return RGB(r, g, b);
+}
+
+void TPaletteTextReader::SkipAlpha(std::string_view& words) const {
+  TakeComponent(words, "赤・緑・青とアルファの四つの値 (0〜255) が必要です");
 }
 
 void TPaletteTextReader::Add(TPaletteColors& colors, TColor color) const {

@@ -32,12 +32,19 @@ class TPaletteTextReader {
   // Takes the three decimal components red, green and blue (0 to 255) off
   // the front of words; whatever follows them is left in words.
   TColor TakeRGB(std::string_view& words) const;
+  // Takes the alpha component (0 to 255) that follows red, green and blue
+  // in the four-channel forms. The palette has no transparency: the value is
+  // checked and dropped, so a fully transparent entry is still a colour.
+  void SkipAlpha(std::string_view& words) const;
   // Appends color; a 257th colour is a fault at the current line.
   void Add(TPaletteColors& colors, TColor color) const;
   // A palette that ended without any colour is a fault of the whole file.
   void RequireColors(const TPaletteColors& colors) const;
 
  private:
+  // One component off the front of words; missing is the fault when none is left.
+  uint8_t TakeComponent(std::string_view& words, const char* missing) const;
+
   std::string_view text_;
   size_t pos_ = 0;
   size_t line_ = 0;

@@ -635,12 +635,20 @@
         <translation>more lines than the %s colours announced</translation>
     </message>
     <message>
-        <source>色の行に赤・緑・青のほかの値があります</source>
-        <translation>the colour line holds more than red, green and blue</translation>
+        <source>色の行に赤・緑・青とアルファのほかの値があります</source>
+        <translation>the colour line holds more than red, green, blue and alpha</translation>
     </message>
     <message>
         <source>赤・緑・青の三つの値 (0〜255) が必要です</source>
         <translation>three values for red, green and blue (0 to 255) are needed</translation>
+    </message>
+    <message>
+        <source>赤・緑・青とアルファの四つの値 (0〜255) が必要です</source>
+        <translation>four values for red, green, blue and alpha (0 to 255) are needed</translation>
+    </message>
+    <message>
+        <source>チャンネル &quot;%s&quot; は RGB でも RGBA でもありません</source>
+        <translation>the channels &quot;%s&quot; are neither RGB nor RGBA</translation>
     </message>
     <message>
         <source>色の値 %s が 0〜255 の範囲にありません</source>

@@ -77,6 +77,13 @@ TEST(PaletteGimp, AnyLineEndAndNoLastLineEnd) {
   EXPECT_EQ(Decode(Bytes("GIMP Palette\n255 0 0 a\n0 128 7 b\n1 2 3 c\n")), kThree);
 }
 
+// Alpha after red, green and blue is read and dropped: a fully transparent
+// entry is still a colour.
+TEST(PaletteGimp, FourChannelLinesWhenTheHeaderSaysRGBA) {
+  EXPECT_EQ(Decode(Bytes("GIMP Palette\nChannels: RGBA\n255 0 0 255 Red\n0 128 7 0 Clear\n1 2 3 128\n")), kThree);
+  EXPECT_EQ(Decode(Bytes("GIMP Palette\nChannels: RGB\n255 0 0 255\n0 128 7\n1 2 3\n")), kThree);
+}
+
 TEST(PaletteGimp, WritesTheHeaderTheNameAndOneColourPerLine) {
   const std::vector<uint8_t> bytes = EncodeGimpPalette(kThree, "My\nsprites");
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
@@ -87,6 +94,7 @@ TEST(PaletteGimp, WritesTheHeaderTheNameAndOneColourPerLine) {
 TEST(PaletteJasc, ReadsCountedColoursWithAnyLineEnds) {
   EXPECT_EQ(Decode(Bytes("JASC-PAL\r\n0100\r\n3\r\n255 0 0\r\n0 128 7\r\n1 2 3\r\n")), kThree);
   EXPECT_EQ(Decode(Bytes("JASC-PAL\n0100\n3\n255  0 0\n\n0 128 7\n1 2 3\n\n")), kThree);
+  EXPECT_EQ(Decode(Bytes("JASC-PAL\n0100\n3\n255 0 0 255\n0 128 7 0\n1 2 3\n")), kThree);  // alpha dropped
   const std::vector<uint8_t> written = EncodeJascPalette(kThree);
   EXPECT_EQ(std::string(written.begin(), written.end()),
             "JASC-PAL\r\n0100\r\n3\r\n255 0 0\r\n0 128 7\r\n1 2 3\r\n");
