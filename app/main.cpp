@@ -2,8 +2,6 @@
 // language, the one window, the picture named on the command line, the
 // event loop.
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
 #include <QTimer>
@@ -13,6 +11,7 @@
 
 #include "app/core/CommandLine.h"
 #include "app/ui/AfterFirstPaint.h"
+#include "app/ui/FileNameBytes.h"
 #include "app/ui/MainForm.h"
 #include "app/ui/Translation.h"
 
@@ -58,9 +57,7 @@ int main(int argc, char** argv) {
   if (!command.File.empty()) {
     // After start-up, from the event loop: the window is there for the
     // loader's messages.
-    const std::string file =
-        QFile::encodeName(QFileInfo(QFile::decodeName(command.File.c_str())).absoluteFilePath())
-            .toStdString();
+    const std::string file = pixkura::AbsoluteFileName(command.File);
     QTimer::singleShot(0, &form, [&form, file] { form.OpenPictureFile(file); });
   }
   return app.exec();

@@ -8,8 +8,11 @@
 #include <QPainter>
 #include <QVBoxLayout>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "app/ui/FileFilter.h"
+#include "app/ui/FileNameBytes.h"
 #include "app/ui/Translation.h"
 #include "formats/SPIIxDIB.h"
 #include "image/qt/IxDIBQt.h"
@@ -45,11 +48,14 @@ void TPicturePreview::ShowFile(const QString& fileName) {
   if (fileName == shownFile_) return;
   Clear();
   shownFile_ = fileName;
-  const QFileInfo info(fileName);
-  if (!info.isFile() || info.size() > kMaxPreviewBytes) return;
+  const std::string file = FileNameOfChoice(fileName);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return;
+  const uintmax_t size = std::filesystem::file_size(file, error);
+  if (error || size > static_cast<uintmax_t>(kMaxPreviewBytes)) return;
   auto picture = std::make_unique<TSPIIxDIB>();
   try {
-    picture->LoadFromFile(QFile::encodeName(fileName).toStdString());
+    picture->LoadFromFile(file);
   } catch (const std::exception&) {
     return;  // no picture for a file the loader cannot read
   }
@@ -129,7 +135,7 @@ TPicturePreview* PreviewOf(QFileDialog& dialog) {
 bool ExecutePictureDialog(QWidget* parent, const TFileDialogSpec& spec, bool save, std::string& fileName) {
   const auto dialog = MakePictureDialog(parent, spec, save, fileName);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return false;
-  fileName = QFile::encodeName(dialog->selectedFiles().constFirst()).toStdString();
+  fileName = FileNameOfChoice(dialog->selectedFiles().constFirst());
   return true;
 }
 

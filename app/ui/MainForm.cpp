@@ -15,11 +15,14 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "app/core/EditorPlugins.h"
 #include "app/ui/AfterFirstPaint.h"
 #include "app/ui/ControlViews.h"
 #include "app/ui/ErrorReport.h"
+#include "app/ui/FileNameBytes.h"
 #include "app/ui/KeyBindings.h"
 #include "app/ui/MenuBarBuilder.h"
 #include "app/ui/Translation.h"
@@ -187,11 +190,9 @@ namespace {
 // The first dropped item as a local file name, or empty when it is no file.
 std::string DroppedFile(const QMimeData* data) {
   if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
-  const QUrl url = data->urls().constFirst();
-  if (!url.isLocalFile()) return {};
-  const QFileInfo info(url.toLocalFile());
-  if (!info.isFile()) return {};
-  return QFile::encodeName(info.absoluteFilePath()).toStdString();
+  const std::string file = FileNameOfUrl(data->urls().constFirst());
+  std::error_code error;
+  return std::filesystem::is_regular_file(file, error) ? AbsoluteFileName(file) : std::string();
 }
 
 }  // namespace
