@@ -138,6 +138,10 @@ TEST(Translation, MessagesNamingAFileAreTranslatedAroundTheName) {
             QStringLiteral("Cannot open the file /tmp/ピクセル.bmp"));
   EXPECT_EQ(TrMessage("/x/Pixkura.ini に書き込めません"), QStringLiteral("Cannot write to /x/Pixkura.ini"));
   EXPECT_EQ(TrMessage("無念、読み込めぬわ！"), QStringLiteral("Alas, this picture cannot be read!"));
+  // A filling that itself holds "%s" or "%m" stays as it is, in every hole.
+  EXPECT_EQ(TrMessage("ファイル 100%sale.gpl は開けません"), QStringLiteral("Cannot open the file 100%sale.gpl"));
+  EXPECT_EQ(TrMessage("パレットファイル /p/100%sale.gpl の 3 行目: 色の値 %m が 0〜255 の範囲にありません"),
+            QStringLiteral("Palette file /p/100%sale.gpl, line 3: the colour value %m is not within 0 to 255"));
   // Texts of nobody's list pass unchanged.
   EXPECT_EQ(TrMessage("TIxDIB.GetPixels: Pixel Position is Out of Range"),
             QStringLiteral("TIxDIB.GetPixels: Pixel Position is Out of Range"));
