@@ -3,7 +3,9 @@
 # English locale, a picture named on the command line opened (through the
 # installed PNG plug-in), a stroke undone with Ctrl+Z, Ctrl+Q and No. The
 # settings and the palette must be in that user's ~/.config/pixkura, and
-# nothing new under the prefix.
+# nothing new under the prefix. Then the installed converter converts the PNG
+# (its plug-ins are under the prefix too) to a name with a Latin-1 byte, and
+# the installed program opens that file from the command line.
 
 build=$(dirname "$bindir")
 [[ -f "$build/cmake_install.cmake" ]] || die "no build tree beside $bindir to install from"
@@ -64,3 +66,20 @@ $check ini "$home/.config/pixkura/Pixkura.ini" "倍率=3"
 listing >"$tmp/prefix.after"
 diff -u "$tmp/prefix.before" "$tmp/prefix.after" >&2 || die "the program changed files under its prefix"
 [[ -z "$(find "$prefix" -name 'Pixkura.*')" ]] || die "settings or palette under the prefix"
+
+step "the installed converter converts the PNG, as the user, to a name that is no UTF-8"
+latin="$work/h"$'\xe9'"ro.png"
+runuser -u nobody -- env ASAN_OPTIONS=detect_leaks=0 "$prefix/bin/pixkura-convert" "$tmp/pics/hero.png" "$latin" \
+  >>"$tmp/program.log" 2>&1 || die "the installed converter cannot convert a PNG (see $tmp/program.log)"
+$check png "$latin" 0 0 256 256 0 "$(colour 0)"
+
+step "the installed program opens that name from the command line"
+PROGRAM="$prefix/bin/pixkura" AS_USER=nobody \
+  PROGRAM_ENV="HOME=$home XDG_CONFIG_HOME= XDG_RUNTIME_DIR=$tmp/userruntime LANGUAGE=en LANG=en_US.UTF-8 LC_ALL=" \
+  start_program "$latin"
+sleep 1
+# The title shows the name as text, the byte as U+FFFD; an unopened file would leave the untitled sheet.
+title=$(xdotool getwindowname "$win")
+[[ "$title" == "h"$'\xef\xbf\xbd'"ro.png — Pixkura" ]] || die "window title is '$title': the file did not open"
+sheet_is 100 100 20 20 "$(colour 0)"
+stop_program
