@@ -65,7 +65,6 @@ TEST(PaletteDamaged, TextFormatsNameTheLine) {
       {"jasc long", "JASC-PAL\n0100\n1\n1 2 3\n4 5 6\n", " の 5 行目: 色の数 1 より多くの行があります"},
       {"jasc five values", "JASC-PAL\n0100\n1\n1 2 3 4 5\n",
        " の 4 行目: 色の行に赤・緑・青とアルファのほかの値があります"},
-      {"jasc alpha 256", "JASC-PAL\n0100\n1\n1 2 3 256\n", " の 4 行目: 色の値 256 が 0〜255 の範囲にありません"},
       {"gimp rgba without alpha", "GIMP Palette\nChannels: RGBA\n1 2 3 255 a\n4 5 6\n",
        " の 4 行目: 赤・緑・青とアルファの四つの値 (0〜255) が必要です"},
       {"gimp channels", "GIMP Palette\nChannels: CMYK\n1 2 3\n",

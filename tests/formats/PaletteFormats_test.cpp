@@ -75,12 +75,8 @@ TEST(PaletteGimp, CommentsNamesColumnsAndOddSpacing) {
 TEST(PaletteGimp, AnyLineEndAndNoLastLineEnd) {
   EXPECT_EQ(Decode(Bytes("GIMP Palette\rName: x\r255 0 0\r0 128 7\r1 2 3")), kThree);
   EXPECT_EQ(Decode(Bytes("GIMP Palette\n255 0 0 a\n0 128 7 b\n1 2 3 c\n")), kThree);
-}
-
-// Alpha after red, green and blue is read and dropped: a fully transparent
-// entry is still a colour.
-TEST(PaletteGimp, FourChannelLinesWhenTheHeaderSaysRGBA) {
-  EXPECT_EQ(Decode(Bytes("GIMP Palette\nChannels: RGBA\n255 0 0 255 Red\n0 128 7 0 Clear\n1 2 3 128\n")), kThree);
+  // Alpha after red, green and blue is dropped: a fully transparent entry is still a colour.
+  EXPECT_EQ(Decode(Bytes("GIMP Palette\nChannels: RGBA\n255 0 0 255 Red\n0 128 7 0\n1 2 3 128\n")), kThree);
   EXPECT_EQ(Decode(Bytes("GIMP Palette\nChannels: RGB\n255 0 0 255\n0 128 7\n1 2 3\n")), kThree);
 }
 

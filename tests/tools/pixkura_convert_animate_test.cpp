@@ -146,31 +146,17 @@ TEST_F(ConvertAnimate, FramesDelayAndTransparentIndex) {
   }
 }
 
-// A 10 x 4 picture of 16 colours: the row of three 3-pixel cells from x = 1
-// ends exactly at its right edge, and its last colour is the last entry the
-// transparent index may name.
+// pal8_clr40.bmp, 7 x 5 of 40 colours: three 2-pixel cells from x = 1 end
+// exactly at its right edge; 39 is the last index the transparent entry may name.
 TEST_F(ConvertAnimate, BoundsOfTheRowAndOfTheTransparentIndex) {
-  TIxDIB small;
-  small.SetWidth(10);
-  small.SetHeight(4);
-  small.SetBitCount(8);
-  small.SetPaletteSize(16);
-  small.SaveToFile(Path("small.bmp"));
-  const std::vector<std::string> row = {"--animate", "3x2+1+1", "--frames", "3", "--transparent"};
-  std::vector<std::string> args = row;
-  args.insert(args.end(), {"15", Path("small.bmp"), Path("ok.gif")});
-  const TRun ok = Convert(args);
-  ASSERT_EQ(ok.Status, 0) << ok.Err;
-  TGif gif = SlurpGif(Path("ok.gif"));
-  ASSERT_TRUE(gif);
-  EXPECT_EQ(gif->ImageCount, 3);
-  EXPECT_EQ(TransparentOf(*gif, 2), 15);
-  args = row;
-  args.insert(args.end(), {"16", Path("small.bmp"), Path("bad.gif")});
-  const TRun bad = Convert(args);
-  EXPECT_EQ(bad.Status, 1);
-  EXPECT_EQ(bad.Err,
-            "pixkura-convert: transparent index 16 is past the picture's colour table of 16 entries (0 to 15)\n");
+  const auto run = [&](const char* index, const char* out) {
+    return Convert({"--animate", "2x2+1+1", "--frames", "3", "--transparent", index, Fixture("pal8_clr40.bmp"),
+                    Path(out)});
+  };
+  ASSERT_EQ(run("39", "ok.gif").Status, 0);
+  EXPECT_EQ(TransparentOf(*SlurpGif(Path("ok.gif")), 2), 39);
+  EXPECT_EQ(run("40", "bad.gif").Err,
+            "pixkura-convert: transparent index 40 is past the picture's colour table of 40 entries (0 to 39)\n");
   EXPECT_FALSE(std::filesystem::exists(Path("bad.gif")));
 }
 

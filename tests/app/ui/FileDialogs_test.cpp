@@ -7,9 +7,12 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/ui/FileDialogs.h"
+#include "app/ui/FileNameBytes.h"
 #include "tests/app/ui/support/QtTestApp.h"
 
 namespace pixkura {
@@ -50,6 +53,21 @@ TEST_F(FileDialogsTest, ATypedNameWithoutExtensionGetsTheDefaultSuffix) {
   EXPECT_EQ(dialog->nameFilters().size(), 2);
   EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
   EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+}
+
+// A name that is no UTF-8 keeps its bytes from the dialog, a drop and the command line.
+TEST_F(FileDialogsTest, ALatin1NameKeepsItsBytes) {
+  const std::string latin1 = Path("caf\xe9.bmp");
+  std::ofstream(latin1) << "x";
+  const QString shown = QFile::decodeName(latin1.c_str());
+  EXPECT_EQ(FileNameOfChoice(shown), latin1);
+  EXPECT_EQ(FileNameOfChoice(dir.filePath(QStringLiteral("café.bmp"))), Path("caf\xc3\xa9.bmp"));
+  std::ofstream(Path("caf\xe8.bmp")) << "x";  // two names shown alike: neither is taken
+  EXPECT_EQ(FileNameOfChoice(shown), QFile::encodeName(shown).toStdString());
+  EXPECT_EQ(FileNameOfUrl(QUrl::fromEncoded("file:///t/caf%E9%20%C3%A9.bmp")), "/t/caf\xe9 \xc3\xa9.bmp");
+  EXPECT_EQ(FileNameOfUrl(QUrl::fromEncoded("https://example.org/a.bmp")), "");
+  EXPECT_EQ(AbsoluteFileName("/a/./b/../caf\xe9.bmp"), "/a/caf\xe9.bmp");
+  EXPECT_EQ(AbsoluteFileName("caf\xe9.bmp"), std::filesystem::current_path().string() + "/caf\xe9.bmp");
 }
 
 TEST_F(FileDialogsTest, ThePreviewShowsReadablePicturesScaledAndNothingElse) {
