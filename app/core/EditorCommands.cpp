@@ -11,18 +11,18 @@ namespace {
 struct TToolEntry {
   TSpeedButton TEditor::*Button;
   TMenuItem TEditor::*Item;
-  uint8_t Tool;
+  TToolKind Tool;
   const char* StatusText;
 };
 
 // The tool buttons, their menu items, the tool number and the status text.
 constexpr std::array<TToolEntry, 6> kTools{{
-    {&TEditor::btPset, &TEditor::MnPen, 0, "ペンツール"},
-    {&TEditor::btLine, &TEditor::MnLine, 1, "線描画"},
-    {&TEditor::btCircle, &TEditor::MnCircle, 2, "円描画"},
-    {&TEditor::btPaint, &TEditor::MnPaint, 3, "塗りつぶし"},
-    {&TEditor::btBox, &TEditor::MnBox, 4, "箱形塗りつぶし"},
-    {&TEditor::btMarge, &TEditor::MnMarge, 5, "半透明合成"},
+    {&TEditor::btPset, &TEditor::MnPen, TToolKind::Pen, "ペンツール"},
+    {&TEditor::btLine, &TEditor::MnLine, TToolKind::Line, "線描画"},
+    {&TEditor::btCircle, &TEditor::MnCircle, TToolKind::Ellipse, "円描画"},
+    {&TEditor::btPaint, &TEditor::MnPaint, TToolKind::Fill, "塗りつぶし"},
+    {&TEditor::btBox, &TEditor::MnBox, TToolKind::Box, "箱形塗りつぶし"},
+    {&TEditor::btMarge, &TEditor::MnMarge, TToolKind::Blend, "半透明合成"},
 }};
 
 // Zoom buttons and menu items by zoom exponent 0..5.
@@ -49,10 +49,10 @@ constexpr std::array<std::pair<TSpeedButton TEditor::*, TMenuItem TEditor::*>, 5
 void TEditor::btToolClick(TComponent*) {
   // A line, ellipse or box begun with the old tool is dropped.
   DrawTg.Hide();
-  ShapeAnchor = false;
+  Tools.Anchor.ShapeAnchor = false;
   for (const TToolEntry& t : kTools)
     if ((this->*t.Button).Down()) {
-      Tool = t.Tool;
+      Tools.Tool = t.Tool;
       SBar.SetText(3, t.StatusText);
     }
 }
@@ -63,46 +63,52 @@ void TEditor::XClick(TComponent* Sender) {
 }
 
 void TEditor::SetZoom(uint8_t bairitu) {
-  Bairitu = bairitu;
-  Bai = static_cast<uint8_t>(1u << Bairitu);
-  LupeSpan = static_cast<uint16_t>(256 / Bai);
+  View.SetZoomExponent(bairitu);
   // Every zoom change shows the cell from its top-left corner again.
-  LupeX = 0;
-  LupeY = 0;
-  SelA.SetBounds(AllView.Left() + CellX, AllView.Top() + CellY, SelA.Width(), SelA.Height());
-  SelC.SetBounds(AllView.Left() + CellX, AllView.Top() + CellY, LupeSpan, LupeSpan);
+  View.LupeX = 0;
+  View.LupeY = 0;
+  SelA.SetBounds(AllView.Left() + View.CellX, AllView.Top() + View.CellY, SelA.Width(), SelA.Height());
+  SelC.SetBounds(AllView.Left() + View.CellX, AllView.Top() + View.CellY, View.LupeSpan, View.LupeSpan);
   PlaceAnchorMarker();
   RedrawLoupe();
 }
 
 void TEditor::PClick(TComponent* Sender) {
   for (size_t i = 0; i < kPens.size(); ++i)
-    if (Sender == &(this->*kPens[i].first)) PenSize = static_cast<int32_t>(i + 1);
+    if (Sender == &(this->*kPens[i].first)) Tools.PenSize = static_cast<int32_t>(i + 1);
 }
 
-void TEditor::GridClick(TComponent* Sender) {
-  if (Sender == &Grid) GridOn = !GridOn;
-  if (Sender == &Chuou) CLineOn = !CLineOn;
-  if (Sender == &SFree) RestartCopySpan();
-  // Every option is read by the drawing code, so any of them redraws.
+// Every display option is read by the drawing code, so each of them redraws.
+void TEditor::GridClick(TComponent*) {
+  Views.GridOn = !Views.GridOn;
   RedrawLoupe();
 }
 
+void TEditor::ChuouClick(TComponent*) {
+  Views.CLineOn = !Views.CLineOn;
+  RedrawLoupe();
+}
+
+void TEditor::SFreeClick(TComponent*) {
+  Copy.RestartSpan();
+  RedrawLoupe();
+}
+
+void TEditor::DisplayOptionClick(TComponent*) { RedrawLoupe(); }
+
 void TEditor::LupeBtClick(TComponent* Sender) {
   // Half the loupe's span per click.
-  const int32_t d = 128 / Bai;
-  int32_t x = LupeX;
-  int32_t y = LupeY;
-  if (Sender == &LupeDown) y += d;
-  if (Sender == &LupeUp) y -= d;
-  if (Sender == &LupeLeft) x -= d;
-  if (Sender == &LupeRight) x += d;
+  const int32_t d = 128 / View.Bai;
+  int32_t dx = 0, dy = 0;
+  if (Sender == &LupeDown) dy += d;
+  if (Sender == &LupeUp) dy -= d;
+  if (Sender == &LupeLeft) dx -= d;
+  if (Sender == &LupeRight) dx += d;
   // The far edge of the loupe never passes the cell's edge.
-  if (x < 0 || y < 0 || x > ChrX - d - 1 || y > ChrY - d - 1) return;
-  LupeX = x;
-  LupeY = y;
+  if (!View.Scroll(dx, dy, d)) return;
   PlaceAnchorMarker();  // it stays on its pixel, moving against the scroll
-  SelC.SetBounds(AllView.Left() + CellX + LupeX, AllView.Top() + CellY + LupeY, SelC.Width(), SelC.Height());
+  SelC.SetBounds(AllView.Left() + View.CellX + View.LupeX, AllView.Top() + View.CellY + View.LupeY, SelC.Width(),
+                 SelC.Height());
   RedrawLoupe();
 }
 
@@ -126,7 +132,7 @@ void TEditor::MenuClick(TComponent* Sender) {
   // Zooming in or out is the zoom button one step from the current zoom;
   // past either end nothing happens.
   if (Sender == &MnZoomIn || Sender == &MnZoomOut) {
-    const int next = Bairitu + (Sender == &MnZoomIn ? 1 : -1);
+    const int next = View.Bairitu + (Sender == &MnZoomIn ? 1 : -1);
     if (next >= 0 && next < static_cast<int>(kZooms.size())) {
       TSpeedButton& button = this->*kZooms[static_cast<size_t>(next)].first;
       button.SetDown(true);
@@ -134,7 +140,7 @@ void TEditor::MenuClick(TComponent* Sender) {
     }
   }
   if (Sender == &MnGrid) GridClick(&Grid);
-  if (Sender == &MnGrid2) GridClick(&Chuou);
+  if (Sender == &MnGrid2) ChuouClick(&Chuou);
 }
 
 }  // namespace pixkura

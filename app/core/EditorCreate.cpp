@@ -6,24 +6,11 @@
 #include <string>
 
 #include "app/core/Editor.h"
+#include "app/core/document/BitmapShape.h"
 #include "base/Streams.h"
 #include "image/IxDIB.h"
 
 namespace pixkura {
-namespace {
-
-// Every buffer of the editor is 8 bits per pixel in the uncompressed 8-bit
-// format with a 256-entry colour table. Sizing gives blank storage, so every
-// pixel starts as index 0.
-void Shape(TIxDIB& dib, int32_t width, int32_t height) {
-  dib.SetWidth(width);
-  dib.SetHeight(height);
-  dib.SetBitCount(8);
-  dib.SetPixelFormat(ixPf8Bit);
-  dib.SetPaletteSize(256);
-}
-
-}  // namespace
 
 void TEditor::FormCreate() { FormCreate(ReadStoredSettings()); }
 
@@ -34,38 +21,38 @@ void TEditor::FormCreate(const TEditorSettings& stored) {
   RunStartUpStep([this] {
     // The view bitmaps are the pictures of their images: drawing into them
     // and repainting the view shows the result.
-    LupeDib = &LupeView.Picture;
-    AllDib = &AllView.Picture;
-    PalDib = &PalView.Picture;
-    NomDib = &NomView.Picture;
-    RevDib = &RevView.Picture;
-    MovDib = &MovView.Picture;
-    CopyDib = &CopyView.Picture;  // left as it is until the sheet view fills it
+    Views.LupeDib = &LupeView.Picture;
+    Doc.AllDib = &AllView.Picture;
+    Doc.PalDib = &PalView.Picture;
+    Views.NomDib = &NomView.Picture;
+    Views.RevDib = &RevView.Picture;
+    Views.MovDib = &MovView.Picture;
+    Copy.CopyDib = &CopyView.Picture;  // left as it is until the sheet view fills it
     ShapeViewBitmaps();
   });
 
-  PenDown = false;
+  Tools.Pen.PenDown = false;
   MainColor = 0;
-  BufW = 256;
-  BufH = 256;
-  LupeX = LupeY = CellX = CellY = 0;
-  Tool = 0;
-  UndoNum = 0;
+  Views.BufW = 256;
+  Views.BufH = 256;
+  View.LupeX = View.LupeY = View.CellX = View.CellY = 0;
+  Tools.Tool = TToolKind::Pen;
+  Doc.History.UndoNum = 0;
 
   RunStartUpStep([this, &stored] { ReadSettings(stored); });
 
-  CellX = CellY = LupeX = LupeY = 0;
+  View.CellX = View.CellY = View.LupeX = View.LupeY = 0;
   RunStartUpStep([this] { ShowStartUpState(); });
 
-  FileName.clear();
+  Doc.FileName.clear();
   RunStartUpStep([this] {
     CreateWorkBuffers();
     CreateUndoSlots();
   });
-  FillUnitTable(UnitTable);
+  FillUnitTable(Doc.Tables.UnitTable);
   // Ends with ApplyPaletteChange: tables, swatches, colour boxes, loupe.
   RunStartUpStep([this] { ReadPaletteFileAtStartUp(); });
-  Uwagaki = false;
+  Files.Uwagaki = false;
 }
 
 void TEditor::RunStartUpStep(const std::function<void()>& step) {
@@ -77,14 +64,14 @@ void TEditor::RunStartUpStep(const std::function<void()>& step) {
 }
 
 void TEditor::ShowStartUpState() {
-  SelC.SetBounds(AllView.Left() + LupeX + CellX, AllView.Top() + LupeY + CellY, LupeSpan, LupeSpan);
+  SelC.SetBounds(AllView.Left() + View.LupeX + View.CellX, AllView.Top() + View.LupeY + View.CellY, View.LupeSpan, View.LupeSpan);
   PlaceSwatchMarker(TOUSel, Toumei);
   Step.SetText(std::to_string(StepBar.Position()));
-  CSXLab.SetText(std::to_string(ChrX));
-  CSYLab.SetText(std::to_string(ChrY));
-  SelA.SetBounds(AllView.Left(), AllView.Top(), ChrX, ChrY);
+  CSXLab.SetText(std::to_string(View.ChrX));
+  CSYLab.SetText(std::to_string(View.ChrY));
+  SelA.SetBounds(AllView.Left(), AllView.Top(), View.ChrX, View.ChrY);
   SelSizeLab.SetText(std::to_string(SelSizeBar.Position()));
-  CopySel.SetBounds(CopySel.Left(), CopySel.Top(), SelSize, SelSize);
+  CopySel.SetBounds(CopySel.Left(), CopySel.Top(), Copy.SelSize, Copy.SelSize);
   LayoutPanels();
 }
 
@@ -104,37 +91,26 @@ void TEditor::ReadPaletteFileAtStartUp() {
 }
 
 void TEditor::ShapeViewBitmaps() {
-  Shape(*LupeDib, 256, 256);
-  Shape(*AllDib, 256, 256);
-  Shape(*PalDib, 256, 96);
-  Shape(*NomDib, 128, 128);
-  Shape(*RevDib, 128, 128);
-  Shape(*MovDib, 64, 64);
+  ShapeBitmap(*Views.LupeDib, 256, 256);
+  ShapeBitmap(*Doc.AllDib, 256, 256);
+  ShapeBitmap(*Doc.PalDib, 256, 96);
+  ShapeBitmap(*Views.NomDib, 128, 128);
+  ShapeBitmap(*Views.RevDib, 128, 128);
+  ShapeBitmap(*Views.MovDib, 64, 64);
 }
 
 void TEditor::CreateWorkBuffers() {
-  Shape(ChrDib, ChrX, ChrY);
-  Shape(LayDib, BufW, BufH);
-  Shape(LayAllDib, BufW, BufH);
+  ShapeBitmap(Tools.Cell.ChrDib, View.ChrX, View.ChrY);
+  ShapeBitmap(Views.LayDib, Views.BufW, Views.BufH);
+  ShapeBitmap(Views.LayAllDib, Views.BufW, Views.BufH);
 }
 
-void TEditor::CreateUndoSlots() {
-  // A snapshot needs one slot beside the state it may return to; with fewer
-  // the undo bookkeeping would reach past its slots, so keep at least two.
-  UndoMax = std::max(UndoMax, kMinUndoSlots);
-  UndoDibs.clear();
-  UndoDibs.reserve(UndoMax);
-  for (int32_t i = 0; i < UndoMax; ++i) {
-    auto slot = std::make_unique<TIxDIB>();
-    Shape(*slot, 256, 256);
-    UndoDibs.push_back(std::move(slot));
-  }
-}
+void TEditor::CreateUndoSlots() { Doc.History.CreateSlots(); }
 
 void TEditor::SetGreyRamp() {
   for (int32_t i = 0; i < 256; ++i) {
     const auto v = static_cast<uint8_t>(i);
-    PalDib->SetColors(i, RGB(v, v, v));
+    Doc.PalDib->SetColors(i, RGB(v, v, v));
   }
 }
 

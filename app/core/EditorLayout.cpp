@@ -125,7 +125,7 @@ void TEditor::BuildLayout() {
     PenGroup.Add(*b);
   }
   Chuou.Hint = "センターラインを表示します";
-  Chuou.OnClick = Notify(this, &TEditor::GridClick);
+  Chuou.OnClick = Notify(this, &TEditor::ChuouClick);
   Grid.Hint = "グリッドを表示します";
   Grid.OnClick = Notify(this, &TEditor::GridClick);
   btMirror.Caption = "反転";
@@ -252,14 +252,14 @@ void TEditor::BuildLayout() {
   NiBai.Caption = "2倍表示";
   NiBai.Hint = "特殊表示用画面で２倍表示します";
 
-  // Every option check box and both radio groups redraw through GridClick. Their
-  // handlers are attached after the design-time state above is set, so building
-  // the window runs no handler.
-  for (TCheckBox* c :
-       {&KURO, &LupeBack, &Hamidasi, &kasane, &YONBUN, &SFree, &NomChk, &RevChk, &NiBai, &CLS, &NARABE})
-    c->OnClick = Notify(this, &TEditor::GridClick);
-  ViewLay.OnClick = Notify(this, &TEditor::GridClick);
-  LupeLay.OnClick = Notify(this, &TEditor::GridClick);
+  // Every option check box and both radio groups redraw; the free start of
+  // the copy grid also restarts a span. Their handlers are attached after the
+  // design-time state above is set, so building the window runs no handler.
+  for (TCheckBox* c : {&KURO, &LupeBack, &Hamidasi, &kasane, &YONBUN, &NomChk, &RevChk, &NiBai, &CLS, &NARABE})
+    c->OnClick = Notify(this, &TEditor::DisplayOptionClick);
+  SFree.OnClick = Notify(this, &TEditor::SFreeClick);
+  ViewLay.OnClick = Notify(this, &TEditor::DisplayOptionClick);
+  LupeLay.OnClick = Notify(this, &TEditor::DisplayOptionClick);
 
   // Status bar.
   SBar.Panels[0] = {320, TAlignment::taRightJustify, "無題.bmp"};

@@ -4,6 +4,8 @@
 // the editor checks what its byte-sized state cannot hold when it applies them.
 #pragma once
 
+#include "app/core/document/UndoHistory.h"  // kMinUndoSlots
+
 #include <climits>
 #include <cstdint>
 
@@ -58,7 +60,5 @@ inline constexpr int32_t kMaxStoredPenSize = 255;
 // Largest side-by-side count kept as stored: the views count one copy more.
 // Views never hold more than 128 copies, so any larger count shows the same.
 inline constexpr int32_t kMaxStoredNarabe = INT32_MAX - 1;
-// Fewest undo slots with which a snapshot still fits beside the current state.
-inline constexpr uint8_t kMinUndoSlots = 2;
 
 }  // namespace pixkura

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/core/Editor.h"
-#include "app/core/PaletteRamp.h"
+#include "app/core/document/PaletteRamp.h"
 #include "base/Exception.h"
 #include "formats/PaletteFileError.h"
 #include "formats/PaletteFiles.h"
@@ -22,14 +22,8 @@ constexpr const char* kSaveFailed = "不覚！パレットを書き出せんと�
 
 }  // namespace
 
-std::array<TColor, 256> TEditor::MasterColors() const {
-  std::array<TColor, 256> colors{};
-  for (int32_t i = 0; i < 256; ++i) colors[static_cast<size_t>(i)] = PalDib->GetColors(i);
-  return colors;
-}
-
 TPaletteColors TEditor::MasterPaletteColors() const {
-  const std::array<TColor, 256> colors = MasterColors();
+  const std::array<TColor, 256> colors = ColorsOf(*Doc.PalDib);
   return TPaletteColors(std::vector<TColor>(colors.begin(), colors.end()));
 }
 
@@ -40,21 +34,21 @@ void TEditor::ChangePalette(const std::array<TColor, 256>& colors) {
   for (size_t i = 0; i < colors.size(); ++i) {
     // As an entry would store it: a system colour as its RGB value.
     const TColor c = ColorToRGB(colors[i]);
-    changed = changed || c != PalDib->GetColors(static_cast<int32_t>(i));
+    changed = changed || c != Doc.PalDib->GetColors(static_cast<int32_t>(i));
     palette->entries[i] = TPaletteEntry{GetRValue(c), GetGValue(c), GetBValue(c), 0};
   }
   if (!changed) return;
   // The snapshot keeps the sheet with the palette it had; the sheet then
   // takes the new one in a store of its own.
   TakeSnapshot();
-  PalDib->SetPalette(palette);
+  Doc.PalDib->SetPalette(palette);
   ApplyPaletteChange();
 }
 
 void TEditor::EditPaletteColor(uint8_t index) {
-  TColor color = PalDib->GetColors(index);
+  TColor color = Doc.PalDib->GetColors(index);
   if (!Host.ExecuteColorDialog("色を選択して下さい", color)) return;
-  std::array<TColor, 256> colors = MasterColors();
+  std::array<TColor, 256> colors = ColorsOf(*Doc.PalDib);
   colors[index] = color & 0xFFFFFF;  // a colour, never a system-colour constant
   ChangePalette(colors);
 }
@@ -69,13 +63,13 @@ void TEditor::PalDblClick(TComponent*) {
 void TEditor::MnPalColorClick(TComponent*) { EditPaletteColor(MainColor); }
 
 void TEditor::MnPalRampClick(TComponent*) {
-  std::array<TColor, 256> colors = MasterColors();
+  std::array<TColor, 256> colors = ColorsOf(*Doc.PalDib);
   FillRamp(colors, MainColor, Toumei);
   ChangePalette(colors);
 }
 
 void TEditor::MnPalOpenClick(TComponent*) {
-  std::string chosen = PaletteFileName;
+  std::string chosen = Files.PaletteFileName;
   if (!Host.ExecuteOpenDialog(PalOpenD, chosen)) return;
   // Nothing is applied of a file that cannot be read whole. A file that
   // cannot be opened at all goes on to the error report, as in every file
@@ -87,16 +81,16 @@ void TEditor::MnPalOpenClick(TComponent*) {
     Host.MessageBox(e.Message(), TMsgDlgType::mtError);
     return;
   }
-  PaletteFileName = chosen;
+  Files.PaletteFileName = chosen;
   // A palette of fewer colours sets only its entries.
-  std::array<TColor, 256> colors = MasterColors();
+  std::array<TColor, 256> colors = ColorsOf(*Doc.PalDib);
   for (size_t i = 0; i < read.Count(); ++i) colors[i] = read[i];
   ChangePalette(colors);
 }
 
 void TEditor::MnPalExportClick(TComponent*) {
   // After a picture was read for its colours, the dialog offers its name as a GIMP palette.
-  std::string chosen = PaletteFileName;
+  std::string chosen = Files.PaletteFileName;
   if (!chosen.empty() && !PaletteFormatForWriting(chosen))
     chosen = std::filesystem::path(chosen).replace_extension(".gpl").string();
   if (!Host.ExecuteSaveDialog(PalSaveD, chosen)) return;
@@ -104,7 +98,7 @@ void TEditor::MnPalExportClick(TComponent*) {
     RequirePaletteFormatForWriting(chosen);
     if (!MayReplace(chosen)) return;
     WritePaletteColors(chosen, MasterPaletteColors());
-    PaletteFileName = chosen;
+    Files.PaletteFileName = chosen;
   } catch (const EPaletteFileError& e) {
     Host.MessageBox(e.Message(), TMsgDlgType::mtError);
   } catch (const EInOutError&) {

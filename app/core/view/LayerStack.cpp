@@ -1,4 +1,4 @@
-#include "app/core/LayerStack.h"
+#include "app/core/view/LayerStack.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/core/PaletteRamp.h"
+#include "app/core/document/PaletteRamp.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/core/Editor.h"
-#include "app/core/EditorFrameSource.h"
+#include "app/core/commands/FrameSource.h"
 #include "base/Exception.h"
 #include "formats/AnimatedGif.h"
 #include "formats/GifDelays.h"
@@ -34,8 +34,8 @@ int32_t GifFrameMs(std::chrono::microseconds frameTime) {
 // The name the save dialog offers: the last animation's, else the sheet's
 // file with the extension .gif.
 std::string OfferedName(const TEditor& e) {
-  if (!e.GifFileName.empty() || e.FileName.empty()) return e.GifFileName;
-  return std::filesystem::path(e.FileName).replace_extension(".gif").string();
+  if (!e.Files.GifFileName.empty() || e.Doc.FileName.empty()) return e.Files.GifFileName;
+  return std::filesystem::path(e.Doc.FileName).replace_extension(".gif").string();
 }
 
 }  // namespace
@@ -46,14 +46,14 @@ void TEditor::mGifExportClick(TComponent*) {
     Host.MessageBox(kDoesNotFit, TMsgDlgType::mtError);
     return;
   }
-  TAnimationChoice choice{MovDir, GifToumei};
+  TAnimationChoice choice{Views.MovDir, Files.GifToumei};
   if (!Host.ExecuteAnimationDialog(GifD, choice)) return;
   choice.Direction = static_cast<uint8_t>(std::min<int32_t>(choice.Direction, 3));
   std::string chosen = OfferedName(*this);
   if (!Host.ExecuteSaveDialog(GifSaveD, chosen)) return;
   // The choice stays for the next export; the preview's row is the one chosen.
-  MovDir = choice.Direction;
-  GifToumei = choice.Transparent;
+  Views.MovDir = choice.Direction;
+  Files.GifToumei = choice.Transparent;
 
   try {
     if (!MayReplace(chosen)) return;
@@ -68,13 +68,13 @@ void TEditor::mGifExportClick(TComponent*) {
         }
       } restore{*this};
       const TEditorFrameSource source(*this);
-      pixels = ExtractFrameRow(source, TFrameRow{ChrX, ChrY, CellX, CellY + MovDir * ChrY, frames});
+      pixels = ExtractFrameRow(source, TFrameRow{View.ChrX, View.ChrY, View.CellX, View.CellY + Views.MovDir * View.ChrY, frames});
     }
     const TGifAnimation animation =
         AnimationOfFrames(std::move(pixels), MasterPaletteColors(), GifFrameMs(AnimationFrameTime()),
-                          GifToumei ? std::optional<uint8_t>(Toumei) : std::nullopt);
+                          Files.GifToumei ? std::optional<uint8_t>(Toumei) : std::nullopt);
     WriteAnimatedGif(chosen, animation);
-    GifFileName = chosen;
+    Files.GifFileName = chosen;
   } catch (const EInOutError&) {
     Host.MessageBox(kSaveFailed, TMsgDlgType::mtError);
   }

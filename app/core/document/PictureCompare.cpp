@@ -1,4 +1,4 @@
-#include "app/core/PictureCompare.h"
+#include "app/core/document/PictureCompare.h"
 
 #include <algorithm>
 #include <cstring>

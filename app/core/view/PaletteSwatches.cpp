@@ -28,7 +28,7 @@ void TEditor::DrawPaletteSwatches() {
   for (int32_t r = 0; r < kRows; ++r)
     for (int32_t c = 0; c < kColumns; ++c)
       FillBox(kSwatchW * c, kSwatchH * r, kSwatchW * c + kSwatchW - 1, kSwatchH * r + kSwatchH - 1,
-              static_cast<uint8_t>(kColumns * r + c), *PalDib);
+              static_cast<uint8_t>(kColumns * r + c), *Doc.PalDib);
 }
 
 void TEditor::PlaceSwatchMarker(TShape& marker, uint8_t index) {
@@ -37,12 +37,12 @@ void TEditor::PlaceSwatchMarker(TShape& marker, uint8_t index) {
 }
 
 void TEditor::ShowMainColor() {
-  cMainBox.SetBrushColor(PalDib->GetColors(MainColor));
+  cMainBox.SetBrushColor(Doc.PalDib->GetColors(MainColor));
   PlaceSwatchMarker(PalSel, MainColor);
 }
 
 void TEditor::ShowToumei() {
-  cTOUMEIBox.SetBrushColor(PalDib->GetColors(Toumei));
+  cTOUMEIBox.SetBrushColor(Doc.PalDib->GetColors(Toumei));
   PlaceSwatchMarker(TOUSel, Toumei);
 }
 

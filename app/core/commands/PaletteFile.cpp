@@ -12,20 +12,20 @@ std::string TEditor::PaletteFilePath() const { return SettingsFolder() + "/Pixku
 void TEditor::PalLoad(TComponent* Sender) {
   // Start from the current colours: entries a short file does not reach keep
   // them. A file that cannot be opened raises before anything changes.
-  TPaletteValues values = MasterColors();
+  TPaletteValues values = ColorsOf(*Doc.PalDib);
   const size_t entries = ReadPaletteFile(PaletteFilePath(), values);
   if (Sender) {
     // From the menu: one undo step, as every palette change the user makes.
     ChangePalette(values);
     return;
   }
-  for (size_t i = 0; i < entries; ++i) PalDib->SetColors(static_cast<int32_t>(i), values[i]);
+  for (size_t i = 0; i < entries; ++i) Doc.PalDib->SetColors(static_cast<int32_t>(i), values[i]);
   ApplyPaletteChange();
 }
 
 void TEditor::PalSave(TComponent*) {
   TPaletteValues values{};
-  for (size_t i = 0; i < values.size(); ++i) values[i] = PalDib->GetColors(static_cast<int32_t>(i));
+  for (size_t i = 0; i < values.size(); ++i) values[i] = Doc.PalDib->GetColors(static_cast<int32_t>(i));
   WritePaletteFile(PaletteFilePath(), values);
 }
 

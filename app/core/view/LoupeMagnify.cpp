@@ -1,4 +1,4 @@
-#include "app/core/LoupeMagnify.h"
+#include "app/core/view/LoupeMagnify.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/core/BlendTable.h"
+#include "app/core/document/BlendTable.h"
 
 #include <vector>
 

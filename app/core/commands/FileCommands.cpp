@@ -47,10 +47,10 @@ void TakeOverPalette(TEditor& e, const TIxDIB& picture) {
   auto palette = std::make_shared<TLogPalette>();
   palette->entries.resize(256);
   for (int32_t i = 0; i < 256; ++i) {
-    const TColor c = i < entries ? picture.GetColors(i) : e.PalDib->GetColors(i);
+    const TColor c = i < entries ? picture.GetColors(i) : e.Doc.PalDib->GetColors(i);
     palette->entries[static_cast<size_t>(i)] = TPaletteEntry{GetRValue(c), GetGValue(c), GetBValue(c), 0};
   }
-  e.PalDib->SetPalette(palette);
+  e.Doc.PalDib->SetPalette(palette);
 }
 
 // Reads fileName and makes it the sheet: its palette the master palette, its
@@ -64,16 +64,15 @@ void LoadSheet(TEditor& e, const std::string& fileName) {
   const int32_t bottom = std::min(picture.GetHeight(), kSheetSize) - 1;
 
   TakeOverPalette(e, picture);
-  CopyBlock(0, 0, right, bottom, picture, 0, 0, *e.AllDib);
+  CopyBlock(0, 0, right, bottom, picture, 0, 0, *e.Doc.AllDib);
   e.ApplyPaletteChange();
   e.AllView.Invalidate();
 
-  e.FileName = fileName;
-  e.UndoNum = 0;
-  e.UndoPos = 0;
-  e.SBar.SetText(0, e.FileName);
+  e.Doc.FileName = fileName;
+  e.Doc.History.Forget();
+  e.SBar.SetText(0, e.Doc.FileName);
   e.RefreshChrDib();
-  e.Modified = false;
+  e.Doc.Loaded();
 }
 
 // An extension fit for the open filter: letters, digits and the few marks
@@ -130,7 +129,7 @@ class TOverwriteSave {
 void TEditor::mLoadClick(TComponent*) {
   OpenD.Title = kOpenTitle;
   OpenD.Filter = OpenDialogFilter();
-  std::string chosen = FileName;
+  std::string chosen = Doc.FileName;
   if (!Host.ExecuteOpenDialog(OpenD, chosen)) return;
   OpenPicture(chosen);
 }
@@ -148,7 +147,7 @@ bool TEditor::OpenPicture(const std::string& fileName) {
 
 void TEditor::mSaveClick(TComponent*) {
   // A waiting copy block is exported; the sheet stays what it was.
-  SaveAs(CopyReady ? TSavedPicture::CopyBlock : TSavedPicture::Sheet, FileName);
+  SaveAs(Copy.CopyReady() ? TSavedPicture::CopyBlock : TSavedPicture::Sheet, Doc.FileName);
 }
 
 void TEditor::mSave2Click(TComponent*) { SaveSheet(); }
@@ -160,21 +159,21 @@ bool TEditor::MayReplace(const std::string& fileName) {
 
 bool TEditor::SaveAs(TSavedPicture what, const std::string& proposal) {
   const bool sheet = what == TSavedPicture::Sheet;
-  const TIxDIB& picture = sheet ? *AllDib : *CopyDib;
+  const TIxDIB& picture = sheet ? *Doc.AllDib : *Copy.CopyDib;
   SaveD.Title = kSaveTitle;
   std::string chosen = proposal;
   if (!Host.ExecuteSaveDialog(SaveD, chosen)) return false;
   try {
-    if (!Uwagaki && !MayReplace(chosen)) return false;
+    if (!Files.Uwagaki && !MayReplace(chosen)) return false;
     SavePicture(chosen, picture);
     // The sheet counts as saved only when its file is complete: a failed
     // write leaves Modified as it was, so closing afterwards still asks.
     if (sheet) {
-      Modified = false;
-      FileName = chosen;
-      SBar.SetText(0, FileName);
+      Doc.Saved();
+      Doc.FileName = chosen;
+      SBar.SetText(0, Doc.FileName);
     }
-    Uwagaki = false;
+    Files.Uwagaki = false;
     return true;
   } catch (const EInOutError&) {
     Host.MessageBox(kSaveFailed, TMsgDlgType::mtError);
@@ -183,21 +182,21 @@ bool TEditor::SaveAs(TSavedPicture what, const std::string& proposal) {
 }
 
 bool TEditor::SaveSheet() {
-  if (FileName.empty()) {
+  if (Doc.FileName.empty()) {
     // Save As without its question: the user asked to overwrite.
-    const TOverwriteSave overwriting(Uwagaki);
-    return SaveAs(TSavedPicture::Sheet, FileName);
+    const TOverwriteSave overwriting(Files.Uwagaki);
+    return SaveAs(TSavedPicture::Sheet, Doc.FileName);
   }
-  if (!IsSheetFormatName(FileName)) {
+  if (!IsSheetFormatName(Doc.FileName)) {
     // A picture read through a plug-in (.gif, .jpg, ...): writing BMP bytes
     // under its name would pass them off as that format. Save As proposes
     // the same name as a BMP file instead.
-    return SaveAs(TSavedPicture::Sheet, WithBmpExtension(FileName));
+    return SaveAs(TSavedPicture::Sheet, WithBmpExtension(Doc.FileName));
   }
   try {
-    const TOverwriteSave overwriting(Uwagaki);
-    SavePicture(FileName, *AllDib);
-    Modified = false;
+    const TOverwriteSave overwriting(Files.Uwagaki);
+    SavePicture(Doc.FileName, *Doc.AllDib);
+    Doc.Saved();
     return true;
   } catch (const EInOutError&) {
     Host.MessageBox(kSaveFailed, TMsgDlgType::mtError);
@@ -206,7 +205,7 @@ bool TEditor::SaveSheet() {
 }
 
 bool TEditor::SettleUnsavedChanges() {
-  if (!Modified) return true;
+  if (!Doc.Modified()) return true;
   switch (Host.MessageBox(std::string(kAskSaveChanges), TMsgDlgType::mtConfirmation,
                           TMsgDlgButtons::mbYesNoCancel)) {
     case TModalResult::mrYes:

@@ -34,11 +34,11 @@ void RepeatTile(TIxDIB& view, int32_t tileW, int32_t tileH, int32_t across, int3
 }  // namespace
 
 TIxDIB& TEditor::SpecialViewSource() {
-  if (!kasane.Checked()) return *AllDib;
+  if (!kasane.Checked()) return *Doc.AllDib;
   switch (ViewLay.ItemIndex()) {
-    case 1: return LayDib;
-    case 2: return LayAllDib;
-    default: return *AllDib;
+    case 1: return Views.LayDib;
+    case 2: return Views.LayAllDib;
+    default: return *Doc.AllDib;
   }
 }
 
@@ -47,8 +47,8 @@ void TEditor::DrawSpecialView(TIxDIB& source, TIxDIB& view, bool mirrored) {
   int32_t across = 1, down = 1;
   if (NARABE.Checked()) {
     const int32_t span = doubled ? 64 : 128;
-    across = std::min(CopiesAcross(span, ChrX), NarabeMax + 1);
-    down = std::min(CopiesAcross(span, ChrY), NarabeMax + 1);
+    across = std::min(CopiesAcross(span, View.ChrX), Views.NarabeMax + 1);
+    down = std::min(CopiesAcross(span, View.ChrY), Views.NarabeMax + 1);
   }
   if (across <= 0 || down <= 0) return;
   const int32_t scale = doubled ? 2 : 1;
@@ -57,25 +57,25 @@ void TEditor::DrawSpecialView(TIxDIB& source, TIxDIB& view, bool mirrored) {
     // A source whose right edge lies left of its left edge mirrors exactly the
     // cell's columns.
     if (mirrored)
-      StretchCopy(CellX + ChrX - 1, CellY, CellX - 1, CellY + ChrY, source, 0, 0, 2 * ChrX, 2 * ChrY, view);
+      StretchCopy(View.CellX + View.ChrX - 1, View.CellY, View.CellX - 1, View.CellY + View.ChrY, source, 0, 0, 2 * View.ChrX, 2 * View.ChrY, view);
     else
-      StretchCopy(CellX, CellY, CellX + ChrX, CellY + ChrY, source, 0, 0, 2 * ChrX, 2 * ChrY, view);
+      StretchCopy(View.CellX, View.CellY, View.CellX + View.ChrX, View.CellY + View.ChrY, source, 0, 0, 2 * View.ChrX, 2 * View.ChrY, view);
   } else if (mirrored) {
-    MirrorCopyBlock(CellX, CellY, CellX + ChrX - 1, CellY + ChrY - 1, source, 0, 0, view);
+    MirrorCopyBlock(View.CellX, View.CellY, View.CellX + View.ChrX - 1, View.CellY + View.ChrY - 1, source, 0, 0, view);
   } else {
-    CopyBlock(CellX, CellY, CellX + ChrX - 1, CellY + ChrY - 1, source, 0, 0, view);
+    CopyBlock(View.CellX, View.CellY, View.CellX + View.ChrX - 1, View.CellY + View.ChrY - 1, source, 0, 0, view);
   }
-  if (across > 1 || down > 1) RepeatTile(view, scale * ChrX, scale * ChrY, across, down);
+  if (across > 1 || down > 1) RepeatTile(view, scale * View.ChrX, scale * View.ChrY, across, down);
 }
 
 void TEditor::RedrawSpecialViews() {
   if (CLS.Checked()) {
-    FillBox(0, 0, 127, 127, Toumei, *NomDib);
-    FillBox(0, 0, 127, 127, Toumei, *RevDib);
+    FillBox(0, 0, 127, 127, Toumei, *Views.NomDib);
+    FillBox(0, 0, 127, 127, Toumei, *Views.RevDib);
   }
   TIxDIB& source = SpecialViewSource();
-  RedrawSpecialView(NomChk, NomView, NomShown, source, false);
-  RedrawSpecialView(RevChk, RevView, RevShown, source, true);
+  RedrawSpecialView(NomChk, NomView, Views.NomShown, source, false);
+  RedrawSpecialView(RevChk, RevView, Views.RevShown, source, true);
 }
 
 void TEditor::RedrawSpecialView(const TCheckBox& box, TImage& view, bool& shown, TIxDIB& source,
@@ -98,12 +98,12 @@ void TEditor::RedrawSpecialView(const TCheckBox& box, TImage& view, bool& shown,
 }
 
 void TEditor::MovMouseDown(TComponent* Sender, TMouseButton /*Button*/, TShiftState /*Shift*/, int32_t, int32_t) {
-  MovFrames = static_cast<uint8_t>(StepBar.Position());
-  if (!AnimationFits(MovFrames)) return;
-  if (Sender == &MovUp) MovDir = 0;
-  if (Sender == &MovRight) MovDir = 1;
-  if (Sender == &MovDown) MovDir = 2;
-  if (Sender == &MovLeft) MovDir = 3;
+  Views.MovFrames = static_cast<uint8_t>(StepBar.Position());
+  if (!AnimationFits(Views.MovFrames)) return;
+  if (Sender == &MovUp) Views.MovDir = 0;
+  if (Sender == &MovRight) Views.MovDir = 1;
+  if (Sender == &MovDown) Views.MovDir = 2;
+  if (Sender == &MovLeft) Views.MovDir = 3;
   MovTim.SetEnabled(true);
 }
 
@@ -112,7 +112,7 @@ void TEditor::MovMouseUp(TComponent*, TMouseButton, TShiftState, int32_t, int32_
 bool TEditor::AnimationFits(int32_t frames) const {
   // Every frame of a row and all four rows must lie inside the sheet, whichever
   // direction is asked for.
-  return frames * ChrX + CellX <= 256 && 4 * ChrY + CellY <= 256;
+  return frames * View.ChrX + View.CellX <= 256 && 4 * View.ChrY + View.CellY <= 256;
 }
 
 void TEditor::ComposeAnimationFrame(int32_t X, int32_t Y, TIxDIB& target) {
@@ -120,11 +120,11 @@ void TEditor::ComposeAnimationFrame(int32_t X, int32_t Y, TIxDIB& target) {
   if (kasane.Checked() && (item == 1 || item == 2))
     ComposeLayerFrame(X, Y, item == 2);
   else
-    CopyBlock(X, Y, X + ChrX - 1, Y + ChrY - 1, *AllDib, X, Y, LayAllDib);
+    CopyBlock(X, Y, X + View.ChrX - 1, Y + View.ChrY - 1, *Doc.AllDib, X, Y, Views.LayAllDib);
   if (NiBai.Checked())
-    StretchCopy(X, Y, X + ChrX, Y + ChrY, LayAllDib, 0, 0, 2 * ChrX, 2 * ChrY, target);
+    StretchCopy(X, Y, X + View.ChrX, Y + View.ChrY, Views.LayAllDib, 0, 0, 2 * View.ChrX, 2 * View.ChrY, target);
   else
-    CopyBlock(X, Y, X + ChrX - 1, Y + ChrY - 1, LayAllDib, 0, 0, target);
+    CopyBlock(X, Y, X + View.ChrX - 1, Y + View.ChrY - 1, Views.LayAllDib, 0, 0, target);
 }
 
 std::chrono::microseconds TEditor::AnimationFrameTime() const {
@@ -132,14 +132,14 @@ std::chrono::microseconds TEditor::AnimationFrameTime() const {
 }
 
 void TEditor::MovTimTimer(TComponent* /*Sender*/) {
-  if (CLS.Checked()) FillBox(0, 0, 63, 63, Toumei, *MovDib);
+  if (CLS.Checked()) FillBox(0, 0, 63, 63, Toumei, *Views.MovDib);
   const int32_t rounds = WaitBar.Position() + 1;
-  for (int32_t i = 0; i < MovFrames; ++i) {
-    const int32_t x = CellX + i * ChrX, y = CellY + MovDir * ChrY;
+  for (int32_t i = 0; i < Views.MovFrames; ++i) {
+    const int32_t x = View.CellX + i * View.ChrX, y = View.CellY + Views.MovDir * View.ChrY;
     for (int32_t r = 0; r < rounds; ++r) {
       const auto roundStart = std::chrono::steady_clock::now();
       // Parts beyond the view's 64 x 64 pixels are cut.
-      ComposeAnimationFrame(x, y, *MovDib);
+      ComposeAnimationFrame(x, y, *Views.MovDib);
       MovView.Repaint();
       // Each round takes at least kAnimationRound, so a frame shows for the
       // same time on every machine (position 40: 41 rounds, about 0.1 s).

@@ -1,0 +1,15 @@
+// What the file, palette and export commands remember between commands.
+#pragma once
+
+#include <string>
+
+namespace pixkura {
+
+struct TFileState {
+  bool Uwagaki = false;         // an overwrite save is under way (Save As then skips its question)
+  std::string PaletteFileName;  // the palette file last opened or exported: the palette dialogs start there
+  std::string GifFileName;      // the animation file last exported
+  bool GifToumei = false;       // the animation export leaves out the transparent colour (its tick box)
+};
+
+}  // namespace pixkura
