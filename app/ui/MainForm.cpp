@@ -133,14 +133,14 @@ void TMainForm::TimerTick() {
 }
 
 void TMainForm::SyncTitle() {
-  const QString path = QFile::decodeName(editor_.FileName.c_str());
+  const QString path = QFile::decodeName(editor_.Doc.FileName.c_str());
   // Until a file is named the sheet goes by the status bar's untitled name.
   const QString name =
       path.isEmpty() ? Tr(TTextRole::Status, editor_.SBar.Panels[0].Text) : QFileInfo(path).fileName();
   const QString title = name + QStringLiteral("[*] \u2014 ") + QString::fromStdString(editor_.Caption);
   if (windowFilePath() != path) setWindowFilePath(path);
   if (windowTitle() != title) setWindowTitle(title);
-  if (isWindowModified() != editor_.Modified) setWindowModified(editor_.Modified);
+  if (isWindowModified() != editor_.Doc.Modified()) setWindowModified(editor_.Doc.Modified());
 }
 
 void TMainForm::OpenPictureFile(const std::string& fileName) {

@@ -2,7 +2,7 @@
 // composites) and the start-up / load-time blend table.
 #include <benchmark/benchmark.h>
 
-#include "app/core/BlendTable.h"
+#include "app/core/document/BlendTable.h"
 #include "image/DIB256.h"
 
 namespace pixkura {

@@ -40,7 +40,7 @@ class TBenchEditor {
     editor_->FormCreate(s);
     for (int32_t y = 0; y < 256; ++y)
       for (int32_t x = 0; x < 256; ++x)
-        editor_->AllDib->SetPixels(x, y, (x * 7 + y * 3) % 5 == 0 ? editor_->Toumei : (x + 2 * y) % 250);
+        editor_->Doc.AllDib->SetPixels(x, y, (x * 7 + y * 3) % 5 == 0 ? editor_->Toumei : (x + 2 * y) % 250);
     editor_->RefreshChrDib();
   }
   ~TBenchEditor() {

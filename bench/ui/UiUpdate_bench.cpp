@@ -37,9 +37,9 @@ void BM_RepaintViewsAfterChange(benchmark::State& state) {
   int i = 0;
   for (auto _ : state) {
     ++i;
-    ed.LupeDib->SetPixels(i & 255, (i >> 8) & 255, i & 255);
-    ed.AllDib->SetPixels(i & 255, (i >> 8) & 255, i & 255);
-    ed.PalDib->SetPixels(i & 255, (i >> 8) % 96, i & 255);
+    ed.Views.LupeDib->SetPixels(i & 255, (i >> 8) & 255, i & 255);
+    ed.Doc.AllDib->SetPixels(i & 255, (i >> 8) & 255, i & 255);
+    ed.Doc.PalDib->SetPixels(i & 255, (i >> 8) % 96, i & 255);
     ed.LupeView.Repaint();
     ed.AllView.Repaint();
     ed.PalView.Repaint();
@@ -62,7 +62,7 @@ void BM_PenSegmentThroughTheWindow(benchmark::State& state) {
   TMainForm& form = Window();
   TEditor& ed = form.Editor();
   QWidget* loupe = form.ViewOf(ed.LupeView);
-  const int bai = ed.Bai;
+  const int bai = ed.View.Bai;
   const QPoint origin = loupe->mapTo(&form, QPoint(bai / 2, bai / 2));
   SendMouse(form, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, origin);
   SendMouse(form, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, origin);

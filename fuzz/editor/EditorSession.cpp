@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/core/Editor.h"
-#include "app/core/LayerStack.h"
+#include "app/core/view/LayerStack.h"
 #include "base/ProgramFolder.h"
 #include "formats/PaletteFile.h"
 #include "image/DIB256.h"
@@ -148,7 +148,7 @@ void PaintSheet(TEditor& e, TBytes& in) {
   const int32_t across = in.InRange(1, 16), down = in.InRange(1, 16), seed = in.Byte();
   const std::array<uint8_t, 6> values{0, 7, 56, 200, e.Toumei, 255};
   for (int32_t y = 0; y < kSheet; ++y) {
-    uint8_t* row = e.AllDib->GetScanLine(y);
+    uint8_t* row = e.Doc.AllDib->GetScanLine(y);
     for (int32_t x = 0; x < kSheet; ++x)
       row[x] = values[static_cast<size_t>((x / across + 3 * (y / down) + seed) % 6)];
   }
@@ -252,10 +252,10 @@ struct TBefore {
   std::array<TColor, 256> Colors{};
   uint8_t Tool = 0, MainColor = 0, Bai = 1;
   int32_t PenSize = 1, LupeSpan = 0, ChrX = 0, ChrY = 0, CellX = 0, CellY = 0, LupeX = 0, LupeY = 0;
-  int32_t StartX = 0, StartY = 0, CopyW = 0, CopyH = 0;
+  int32_t StartX = 0, StartY = 0, AnchorX = 0, AnchorY = 0, CopyW = 0, CopyH = 0;
   bool PenDown = false, PenFirst = false, ShapeAnchor = false, CopyOn = false, CopyReady = false,
        AllDrag = false, Hamidasi = false;
-  TEditor::TLoupePoint LoupeAt{0, 0};     // the action's point as a loupe pixel
+  TLoupeEvent LoupeAt{};                  // the action's point as a loupe pixel
   TEditor::TSheetPoint SheetAt{0, 0, 1};  // and as a sheet point
 };
 
@@ -282,7 +282,7 @@ class TSession {
       log_.push_back(a.Describe());
       const TBefore b = Capture(a);
       if (trace_) Trace(a);
-      e_.Modified = false;  // as a save would leave it: each change must set it anew
+      e_.Doc.Saved();  // as a save would leave it: each change must set it anew
       Perform(a);
       CheckChanges(a, b);
       CheckPalettes(b);
@@ -300,9 +300,9 @@ class TSession {
     std::fprintf(stderr,
                  "%zu: %s | tool %d pen %d colour %d zoom %d cell %dx%d at (%d, %d) loupe (%d, %d) start "
                  "(%d, %d)%s%s%s\n",
-                 log_.size() - 1, a.Describe().c_str(), e_.Tool, e_.PenSize, e_.MainColor, e_.Bai, e_.ChrX,
-                 e_.ChrY, e_.CellX, e_.CellY, e_.LupeX, e_.LupeY, e_.StartX, e_.StartY,
-                 e_.PenDown ? " pen-down" : "", e_.ShapeAnchor ? " anchored" : "",
+                 log_.size() - 1, a.Describe().c_str(), e_.Tools.ToolNumber(), e_.Tools.PenSize, e_.MainColor, e_.View.Bai, e_.View.ChrX,
+                 e_.View.ChrY, e_.View.CellX, e_.View.CellY, e_.View.LupeX, e_.View.LupeY, e_.Tools.Pen.StartX, e_.Tools.Pen.StartY,
+                 e_.Tools.Pen.PenDown ? " pen-down" : "", e_.Tools.Anchor.ShapeAnchor ? " anchored" : "",
                  e_.Hamidasi.Checked() ? " past-loupe" : "");
   }
 
@@ -389,31 +389,33 @@ class TSession {
 
   TBefore Capture(const TAction& a) const {
     TBefore b;
-    b.Sheet = SheetPixels(*e_.AllDib);
+    b.Sheet = SheetPixels(*e_.Doc.AllDib);
     b.Colors = e_.MasterColors();
-    b.Tool = e_.Tool;
+    b.Tool = e_.Tools.ToolNumber();
     b.MainColor = e_.MainColor;
-    b.Bai = e_.Bai;
-    b.PenSize = e_.PenSize;
-    b.LupeSpan = e_.LupeSpan;
-    b.ChrX = e_.ChrX;
-    b.ChrY = e_.ChrY;
-    b.CellX = e_.CellX;
-    b.CellY = e_.CellY;
-    b.LupeX = e_.LupeX;
-    b.LupeY = e_.LupeY;
-    b.StartX = e_.StartX;
-    b.StartY = e_.StartY;
-    b.CopyW = e_.CopyDib->GetWidth();
-    b.CopyH = e_.CopyDib->GetHeight();
-    b.PenDown = e_.PenDown;
-    b.PenFirst = e_.PenFirst;
-    b.ShapeAnchor = e_.ShapeAnchor;
-    b.CopyOn = e_.CopyOn;
-    b.CopyReady = e_.CopyReady;
-    b.AllDrag = e_.AllDrag;
+    b.Bai = e_.View.Bai;
+    b.PenSize = e_.Tools.PenSize;
+    b.LupeSpan = e_.View.LupeSpan;
+    b.ChrX = e_.View.ChrX;
+    b.ChrY = e_.View.ChrY;
+    b.CellX = e_.View.CellX;
+    b.CellY = e_.View.CellY;
+    b.LupeX = e_.View.LupeX;
+    b.LupeY = e_.View.LupeY;
+    b.StartX = e_.Tools.Pen.StartX;
+    b.StartY = e_.Tools.Pen.StartY;
+    b.AnchorX = e_.Tools.Anchor.StartX;
+    b.AnchorY = e_.Tools.Anchor.StartY;
+    b.CopyW = e_.Copy.CopyDib->GetWidth();
+    b.CopyH = e_.Copy.CopyDib->GetHeight();
+    b.PenDown = e_.Tools.Pen.PenDown;
+    b.PenFirst = e_.Tools.Pen.PenFirst;
+    b.ShapeAnchor = e_.Tools.Anchor.ShapeAnchor;
+    b.CopyOn = e_.Copy.CopyOn();
+    b.CopyReady = e_.Copy.CopyReady();
+    b.AllDrag = e_.Copy.AllDrag();
     b.Hamidasi = e_.Hamidasi.Checked();
-    if (a.Target && OverLoupe(a.Target)) b.LoupeAt = e_.LoupePixelOf(a.Target, a.X, a.Y);
+    if (a.Target && OverLoupe(a.Target)) b.LoupeAt = e_.LoupeEventOf(a.Target, {}, a.X, a.Y);
     if (a.Target && OverSheet(a.Target)) b.SheetAt = e_.SheetPointOf(a.Target, a.X, a.Y);
     return b;
   }
@@ -486,7 +488,7 @@ class TSession {
         case 2:
         case 4:
           if (b.ShapeAnchor)
-            boxes.push_back(PenSpan(b.StartX, b.StartY, cx, cy, PenSquare(b.PenSize, false)));
+            boxes.push_back(PenSpan(b.AnchorX, b.AnchorY, cx, cy, PenSquare(b.PenSize, false)));
           break;
         case 3:
           boxes.push_back({0, 0, b.ChrX - 1, b.ChrY - 1});
@@ -536,10 +538,10 @@ class TSession {
     if (a.Target == &e_.mGifExport && host_.Shown.size() == 1 && !e_.AnimationFits(e_.StepBar.Position()))
       host_.Shown.clear();
     if (!host_.Shown.empty()) Fail("a message was shown: " + host_.Shown.front());
-    const std::vector<uint8_t> after = SheetPixels(*e_.AllDib);
+    const std::vector<uint8_t> after = SheetPixels(*e_.Doc.AllDib);
     if (after == b.Sheet) return;
     // Undo and redo too: what they change differs from the file.
-    if (!e_.Modified) Fail("the sheet changed but Modified was not set");
+    if (!e_.Doc.Modified()) Fail("the sheet changed but Modified was not set");
     const TRegion allowed = AllowedChange(a, b);
     const bool tool = a.Target && OverLoupe(a.Target);
     // Every loupe tool but the blend paints the drawing colour itself.
@@ -562,8 +564,8 @@ class TSession {
   // change of it is a change of the sheet's file.
   void CheckPalettes(const TBefore& b) {
     const std::array<TColor, 256> colors = e_.MasterColors();
-    if (colors != b.Colors && !e_.Modified) Fail("the palette changed but Modified was not set");
-    for (const TIxDIB* dib : {e_.AllDib, e_.LupeDib, &e_.ChrDib, e_.MovDib, &e_.LayDib, &e_.LayAllDib})
+    if (colors != b.Colors && !e_.Doc.Modified()) Fail("the palette changed but Modified was not set");
+    for (const TIxDIB* dib : {e_.Doc.AllDib, e_.Views.LupeDib, &e_.Tools.Cell.ChrDib, e_.Views.MovDib, &e_.Views.LayDib, &e_.Views.LayAllDib})
       for (int32_t i = 0; i < 256; ++i)
         if (dib->GetColors(i) != colors[static_cast<size_t>(i)])
           Fail("a bitmap does not have the master palette at entry " + std::to_string(i));
@@ -573,11 +575,11 @@ class TSession {
   // The loupe tools draw into the working copy; it must hold what the sheet
   // holds, or a later store brings back what the sheet never showed.
   void CheckWorkingCopy() {
-    if (e_.ChrDib.GetWidth() != e_.ChrX || e_.ChrDib.GetHeight() != e_.ChrY)
+    if (e_.Tools.Cell.ChrDib.GetWidth() != e_.View.ChrX || e_.Tools.Cell.ChrDib.GetHeight() != e_.View.ChrY)
       Fail("the working copy is not the cell's size");
-    const TPixels cell(e_.ChrDib), sheet(*e_.AllDib);
-    for (int32_t y = 0; y < e_.ChrY; ++y)
-      if (const int32_t x = FirstDifference(cell.Row(y), sheet.Row(e_.CellY + y) + e_.CellX, e_.ChrX); x >= 0)
+    const TPixels cell(e_.Tools.Cell.ChrDib), sheet(*e_.Doc.AllDib);
+    for (int32_t y = 0; y < e_.View.ChrY; ++y)
+      if (const int32_t x = FirstDifference(cell.Row(y), sheet.Row(e_.View.CellY + y) + e_.View.CellX, e_.View.ChrX); x >= 0)
         Fail("the working copy differs from the sheet at cell pixel (" + std::to_string(x) + ", " +
              std::to_string(y) + ")");
   }
@@ -585,17 +587,17 @@ class TSession {
   // Every loupe pixel block shows its sheet pixel (or composite pixel), where
   // some screen pixel of the block lies on none of the loupe's lines.
   void CheckLoupe() {
-    TIxDIB* source = e_.AllDib;
+    TIxDIB* source = e_.Doc.AllDib;
     if (e_.kasane.Checked()) {
       switch (e_.LupeLay.ItemIndex()) {
         case 0:
           break;
         case 1:
           if (e_.LupeBack.Checked()) return;  // a pattern where the cell has holes
-          source = &e_.LayDib;
+          source = &e_.Views.LayDib;
           break;
         case 2:
-          source = &e_.LayAllDib;
+          source = &e_.Views.LayAllDib;
           break;
         default:
           return;  // no item: the loupe keeps its picture
@@ -605,19 +607,19 @@ class TSession {
     const auto mark = [](std::array<bool, kSheet>& lines, int64_t at) {
       if (at >= 0 && at < kSheet) lines[static_cast<size_t>(at)] = true;
     };
-    const int64_t bai = e_.Bai;
-    if (e_.GridOn)
-      for (int64_t p = 0; p < (e_.LupeSpan / 2) * 2 * bai; p += 2 * bai) {
+    const int64_t bai = e_.View.Bai;
+    if (e_.Views.GridOn)
+      for (int64_t p = 0; p < (e_.View.LupeSpan / 2) * 2 * bai; p += 2 * bai) {
         mark(column, p);
         mark(row, p);
       }
-    const int64_t edgeX = int64_t{e_.ChrX - e_.LupeX} << e_.Bairitu,
-                  edgeY = int64_t{e_.ChrY - e_.LupeY} << e_.Bairitu;
+    const int64_t edgeX = int64_t{e_.View.ChrX - e_.View.LupeX} << e_.View.Bairitu,
+                  edgeY = int64_t{e_.View.ChrY - e_.View.LupeY} << e_.View.Bairitu;
     for (int64_t d : {0, 1}) {
       mark(column, edgeX + d);
       mark(row, edgeY + d);
     }
-    if (e_.CLineOn)
+    if (e_.Views.CLineOn)
       for (int64_t p : {127, 128}) {
         mark(column, p);
         mark(row, p);
@@ -627,21 +629,21 @@ class TSession {
         if (!lines[static_cast<size_t>(p)]) return p;
       return -1;
     };
-    const TPixels loupe(*e_.LupeDib), shown(*source);
-    const int32_t w = e_.LupeX + e_.LupeSpan <= e_.ChrX ? e_.LupeSpan : e_.ChrX - e_.LupeX;
-    const int32_t h = e_.LupeY + e_.LupeSpan <= e_.ChrY ? e_.LupeSpan : e_.ChrY - e_.LupeY;
+    const TPixels loupe(*e_.Views.LupeDib), shown(*source);
+    const int32_t w = e_.View.LupeX + e_.View.LupeSpan <= e_.View.ChrX ? e_.View.LupeSpan : e_.View.ChrX - e_.View.LupeX;
+    const int32_t h = e_.View.LupeY + e_.View.LupeSpan <= e_.View.ChrY ? e_.View.LupeSpan : e_.View.ChrY - e_.View.LupeY;
     std::vector<int64_t> xs(static_cast<size_t>(std::max(w, 0)));
     for (int32_t i = 0; i < w; ++i) xs[static_cast<size_t>(i)] = free(column, i);
     for (int32_t j = 0; j < h; ++j) {
       const int64_t y = free(row, j);
       if (y < 0) continue;
-      const int32_t sy = e_.CellY + e_.LupeY + j;
+      const int32_t sy = e_.View.CellY + e_.View.LupeY + j;
       const uint8_t* screen = loupe.Row(static_cast<int32_t>(y));
-      const uint8_t* sheet = shown.Row(sy) + e_.CellX + e_.LupeX;
+      const uint8_t* sheet = shown.Row(sy) + e_.View.CellX + e_.View.LupeX;
       for (int32_t i = 0; i < w; ++i) {
         const int64_t x = xs[static_cast<size_t>(i)];
         if (x < 0) continue;
-        const int32_t sx = e_.CellX + e_.LupeX + i;
+        const int32_t sx = e_.View.CellX + e_.View.LupeX + i;
         if (screen[x] != sheet[i])
           Fail("the loupe does not show sheet pixel (" + std::to_string(sx) + ", " + std::to_string(sy) +
                ")");
@@ -654,34 +656,34 @@ class TSession {
   void CheckComposites() {
     if (!e_.kasane.Checked()) return;
     const bool fourWay = e_.YONBUN.Checked();
-    const TLayerStack stack = LayerStackOf(e_.CellX, e_.CellY, e_.ChrX, e_.ChrY, fourWay);
+    const TLayerStack stack = LayerStackOf(e_.View.CellX, e_.View.CellY, e_.View.ChrX, e_.View.ChrY, fourWay);
     TIxDIB below;
-    below.Assign(&e_.LayDib);
-    LayLayersBelow(stack, e_.CellX, e_.CellY, e_.ChrX, e_.ChrY, *e_.AllDib, below, e_.Toumei);
-    CheckCellEqual(below, e_.LayDib, "the composite below");
+    below.Assign(&e_.Views.LayDib);
+    LayLayersBelow(stack, e_.View.CellX, e_.View.CellY, e_.View.ChrX, e_.View.ChrY, *e_.Doc.AllDib, below, e_.Toumei);
+    CheckCellEqual(below, e_.Views.LayDib, "the composite below");
     if (fourWay && e_.LupeLay.ItemIndex() != 2 && e_.ViewLay.ItemIndex() != 2) return;
     TIxDIB all;
-    all.Assign(&e_.LayAllDib);
-    CopyLayerBlock(e_.CellX, e_.CellY, e_.ChrX, e_.ChrY, below, all);
-    LayLayersAbove(stack, e_.CellX, e_.CellY, e_.ChrX, e_.ChrY, *e_.AllDib, all, e_.Toumei);
-    CheckCellEqual(all, e_.LayAllDib, "the composite of all layers");
+    all.Assign(&e_.Views.LayAllDib);
+    CopyLayerBlock(e_.View.CellX, e_.View.CellY, e_.View.ChrX, e_.View.ChrY, below, all);
+    LayLayersAbove(stack, e_.View.CellX, e_.View.CellY, e_.View.ChrX, e_.View.ChrY, *e_.Doc.AllDib, all, e_.Toumei);
+    CheckCellEqual(all, e_.Views.LayAllDib, "the composite of all layers");
   }
 
   void CheckCellEqual(const TIxDIB& expected, const TIxDIB& actual, const std::string& what) const {
     const TPixels want(expected), have(actual);
-    const int32_t width = std::min(e_.ChrX, kSheet - e_.CellX);
-    for (int32_t y = e_.CellY; y < std::min(e_.CellY + e_.ChrY, kSheet); ++y)
-      if (const int32_t x = FirstDifference(want.Row(y) + e_.CellX, have.Row(y) + e_.CellX, width); x >= 0)
-        Fail(what + " is stale at sheet pixel (" + std::to_string(e_.CellX + x) + ", " + std::to_string(y) +
+    const int32_t width = std::min(e_.View.ChrX, kSheet - e_.View.CellX);
+    for (int32_t y = e_.View.CellY; y < std::min(e_.View.CellY + e_.View.ChrY, kSheet); ++y)
+      if (const int32_t x = FirstDifference(want.Row(y) + e_.View.CellX, have.Row(y) + e_.View.CellX, width); x >= 0)
+        Fail(what + " is stale at sheet pixel (" + std::to_string(e_.View.CellX + x) + ", " + std::to_string(y) +
              ")");
   }
 
   // Undo k steps, redo them: the sheet and its palette are back exactly as
   // they were.
   void CheckUndoRedo(int32_t k) {
-    k = std::min(k, e_.UndoNum - e_.UndoPos);
+    k = std::min(k, e_.Doc.History.UndoNum - e_.Doc.History.UndoPos);
     if (k <= 0) return;
-    const std::vector<uint8_t> before = SheetPixels(*e_.AllDib);
+    const std::vector<uint8_t> before = SheetPixels(*e_.Doc.AllDib);
     const std::array<TColor, 256> colors = e_.MasterColors();
     try {
       for (int32_t i = 0; i < k; ++i) e_.btUndo.Click();
@@ -689,7 +691,7 @@ class TSession {
     } catch (const std::exception& x) {
       Fail(std::string("undo or redo raised: ") + x.what());
     }
-    if (SheetPixels(*e_.AllDib) != before)
+    if (SheetPixels(*e_.Doc.AllDib) != before)
       Fail("undoing " + std::to_string(k) + " steps and redoing them did not restore the sheet");
     if (e_.MasterColors() != colors)
       Fail("undoing " + std::to_string(k) + " steps and redoing them did not restore the palette");

@@ -2,7 +2,7 @@
 // colour model itself (by hand for chosen pairs, and by a separate HSL
 // model for whole palettes), never with the HSL helpers the table is built
 // from, so a fault in those helpers shows.
-#include "app/core/BlendTable.h"
+#include "app/core/document/BlendTable.h"
 
 #include <gtest/gtest.h>
 

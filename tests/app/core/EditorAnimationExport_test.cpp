@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/EditorFrameSource.h"
+#include "app/core/commands/FrameSource.h"
 #include "support/EditorFixture.h"
 #include "support/FileCommandsSupport.h"
 #include "tests/support/GifReadBack.h"
@@ -69,7 +69,7 @@ struct AnimationExportTest : ::testing::Test {
       return (x + y) % 9 == 0 ? 250 : (x / 32 * 31 + y / 32 * 67 + x % 32 + 2 * (y % 32)) % 250;
     });
     e->RefreshChrDib();
-    e->Modified = false;
+    e->Doc.Saved();
     f.Host.DialogAnswer = Gif();
   }
   std::string Gif() const { return f.Folder.File("walk.gif"); }
@@ -111,7 +111,7 @@ TEST_F(AnimationExportTest, AWalkCycleIsTheRowOfCellsChosenWithThePalettesIndice
   EXPECT_TRUE(LoopsForever(*gif));
   ASSERT_EQ(gif->ImageCount, 4);
   for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(FramePixels(*gif, i), SheetBlock(*e->AllDib, 32 * i, 32, 32, 32)) << i;
+    EXPECT_EQ(FramePixels(*gif, i), SheetBlock(*e->Doc.AllDib, 32 * i, 32, 32, 32)) << i;
   // Frames end at 103, 206, 309 and 412 ms: 10, 21, 31 and 41 hundredths.
   EXPECT_EQ(Delays(gif.get()), (std::vector<int>{10, 11, 10, 10}));
   for (int i = 0; i < 4; ++i) {
@@ -119,36 +119,36 @@ TEST_F(AnimationExportTest, AWalkCycleIsTheRowOfCellsChosenWithThePalettesIndice
     DGifSavedExtensionToGCB(gif.get(), i, &control);
     EXPECT_EQ(control.TransparentColor, NO_TRANSPARENT_COLOR);
   }
-  EXPECT_EQ(e->GifFileName, Gif());
-  EXPECT_EQ(e->MovDir, 1);  // the row chosen is offered next time
-  EXPECT_FALSE(e->Modified);
+  EXPECT_EQ(e->Files.GifFileName, Gif());
+  EXPECT_EQ(e->Views.MovDir, 1);  // the row chosen is offered next time
+  EXPECT_FALSE(e->Doc.Modified());
 }
 
 TEST_F(AnimationExportTest, FramesAreComposedAndDoubledExactlyAsThePreviewShowsThem) {
-  e->CellX = 32;
-  e->CellY = 64;  // rows from 64: the bottom half's layer lies over the top half's
+  e->View.CellX = 32;
+  e->View.CellY = 64;  // rows from 64: the bottom half's layer lies over the top half's
   e->RefreshChrDib();
   e->kasane.SetChecked(true);
   e->ViewLay.SetItemIndex(2);
   e->NiBai.SetChecked(true);
   e->StepBar.SetPosition(3);
   e->WaitBar.SetPosition(1);
-  const std::vector<uint8_t> cellBefore = SheetBlock(e->LayAllDib, 32, 64, 32, 32);
+  const std::vector<uint8_t> cellBefore = SheetBlock(e->Views.LayAllDib, 32, 64, 32, 32);
   Export(2, false);
   auto gif = SlurpGif(Gif());
   ASSERT_TRUE(gif);
   ASSERT_EQ(gif->ImageCount, 3);
   EXPECT_EQ(gif->SWidth, 64);
-  EXPECT_EQ(SheetBlock(e->LayAllDib, 32, 64, 32, 32), cellBefore);  // the cell's own composite is back
+  EXPECT_EQ(SheetBlock(e->Views.LayAllDib, 32, 64, 32, 32), cellBefore);  // the cell's own composite is back
   for (int i = 0; i < 3; ++i) {
     // The preview's last frame of a cycle of i + 1 frames is frame i.
-    e->MovFrames = static_cast<uint8_t>(i + 1);
-    e->MovDir = 2;
+    e->Views.MovFrames = static_cast<uint8_t>(i + 1);
+    e->Views.MovDir = 2;
     e->MovTimTimer(&e->MovTim);
-    EXPECT_EQ(FramePixels(*gif, i), SheetBlock(*e->MovDib, 0, 0, 64, 64)) << "frame " << i;
+    EXPECT_EQ(FramePixels(*gif, i), SheetBlock(*e->Views.MovDib, 0, 0, 64, 64)) << "frame " << i;
   }
   // And not simply the sheet: the layers made a difference.
-  EXPECT_NE(FramePixels(*gif, 0)[0], static_cast<uint8_t>(e->AllDib->GetPixels(32, 64 + 2 * 32)));
+  EXPECT_NE(FramePixels(*gif, 0)[0], static_cast<uint8_t>(e->Doc.AllDib->GetPixels(32, 64 + 2 * 32)));
 }
 
 TEST_F(AnimationExportTest, TheTickedTransparentColourIsTheFilesTransparentIndex) {
@@ -161,7 +161,7 @@ TEST_F(AnimationExportTest, TheTickedTransparentColourIsTheFilesTransparentIndex
     EXPECT_EQ(control.TransparentColor, 250);
     EXPECT_EQ(control.DisposalMode, DISPOSE_BACKGROUND);
   }
-  EXPECT_TRUE(e->GifToumei);
+  EXPECT_TRUE(e->Files.GifToumei);
   f.Host.AnimationAnswer.reset();
   e->mGifExport.Click();
   EXPECT_TRUE(f.Host.AnimationChoicesOffered.back().Transparent);  // the tick is remembered
@@ -193,8 +193,8 @@ TEST_F(AnimationExportTest, FrameTimesFollowThePreviewAndNeverGoUnder20Ms) {
 TEST_F(AnimationExportTest, ARowThatDoesNotFitIsRefusedBeforeAnyDialog) {
   // 4 frames from x 160 end at 288; rows from y 160 end at 288.
   for (const auto& [x, y] : {std::pair{160, 0}, std::pair{0, 160}}) {
-    e->CellX = x;
-    e->CellY = y;
+    e->View.CellX = x;
+    e->View.CellY = y;
     f.Host.Messages.clear();
     Export(0, false);
     ASSERT_EQ(f.Host.Messages.size(), 1u);  // the fixture checks it is listed
@@ -203,7 +203,7 @@ TEST_F(AnimationExportTest, ARowThatDoesNotFitIsRefusedBeforeAnyDialog) {
   EXPECT_TRUE(f.Host.AnimationChoicesOffered.empty());
   EXPECT_FALSE(std::filesystem::exists(Gif()));
   // What fits the preview fits the export: 3 frames from x 160 end at 256.
-  e->CellY = 0;
+  e->View.CellY = 0;
   e->StepBar.SetPosition(3);
   Export(0, false);
   EXPECT_TRUE(std::filesystem::exists(Gif()));
@@ -212,7 +212,7 @@ TEST_F(AnimationExportTest, ARowThatDoesNotFitIsRefusedBeforeAnyDialog) {
 TEST_F(AnimationExportTest, CancellingOrDecliningToReplaceWritesNothing) {
   e->mGifExport.Click();  // the dialog cancelled
   EXPECT_FALSE(std::filesystem::exists(Gif()));
-  EXPECT_EQ(e->MovDir, 0);
+  EXPECT_EQ(e->Views.MovDir, 0);
   std::ofstream(Gif()) << "old";
   f.Host.MessageAnswer = TModalResult::mrNo;
   Export(3, false);
@@ -227,7 +227,7 @@ TEST_F(AnimationExportTest, TheFrameSourceTakesCellsOfTheEditorsSizeOnly) {
   const TEditorFrameSource source(*e);
   EXPECT_EQ(source.AreaWidth(), 256);
   EXPECT_EQ(source.AreaHeight(), 256);
-  EXPECT_EQ(source.ComposeFrame(TRect{32, 0, 64, 32}).Pixels, SheetBlock(*e->AllDib, 32, 0, 32, 32));
+  EXPECT_EQ(source.ComposeFrame(TRect{32, 0, 64, 32}).Pixels, SheetBlock(*e->Doc.AllDib, 32, 0, 32, 32));
   EXPECT_THROW(source.ComposeFrame(TRect{0, 0, 16, 32}), EInvalidOperation);
 }
 
@@ -246,7 +246,7 @@ TEST_F(AnimationExportTest, PythonImagingReadsEveryFrameAsTheEditorComposedIt) {
     expected +=
         "frame " + std::to_string(i) + " P " + std::to_string(durations[static_cast<size_t>(i)]) + " 250\n";
     expected +=
-        "palette " + Hex(palette) + "\npixels " + Hex(SheetBlock(*e->AllDib, 32 * i, 32, 32, 32)) + "\n";
+        "palette " + Hex(palette) + "\npixels " + Hex(SheetBlock(*e->Doc.AllDib, 32 * i, 32, 32, 32)) + "\n";
   }
   EXPECT_EQ(out, expected);
 }

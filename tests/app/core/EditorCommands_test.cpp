@@ -16,12 +16,12 @@ struct CommandsTest : ::testing::Test {
 
   // Clicks `button` until it is refused; returns the offsets reached.
   std::vector<int32_t> ScrollRight() {
-    std::vector<int32_t> xs{e->LupeX};
+    std::vector<int32_t> xs{e->View.LupeX};
     for (int i = 0; i < 10; ++i) {
-      const int32_t before = e->LupeX;
+      const int32_t before = e->View.LupeX;
       e->LupeRight.Click();
-      if (e->LupeX == before) break;
-      xs.push_back(e->LupeX);
+      if (e->View.LupeX == before) break;
+      xs.push_back(e->View.LupeX);
     }
     return xs;
   }
@@ -38,12 +38,12 @@ TEST_F(CommandsTest, ToolButtonsSetTheToolAndItsStatusTextAndDropAnAnchor) {
                        Case{&e->btPaint, 3, "塗りつぶし"}, Case{&e->btBox, 4, "箱形塗りつぶし"},
                        Case{&e->btMarge, 5, "半透明合成"}, Case{&e->btPset, 0, "ペンツール"}}) {
     e->DrawTg.Show();
-    e->ShapeAnchor = true;
+    e->Tools.Anchor.ShapeAnchor = true;
     c.button->Click();
-    EXPECT_EQ(e->Tool, c.tool);
+    EXPECT_EQ(e->Tools.ToolNumber(), c.tool);
     EXPECT_EQ(e->SBar.Panels[3].Text, c.text);
     EXPECT_FALSE(e->DrawTg.Visible());
-    EXPECT_FALSE(e->ShapeAnchor);
+    EXPECT_FALSE(e->Tools.Anchor.ShapeAnchor);
   }
 }
 
@@ -51,26 +51,26 @@ TEST_F(CommandsTest, ScrollLimitsDependOnTheZoom) {
   e->x16.Click();
   EXPECT_EQ(ScrollRight(), (std::vector<int32_t>{0, 8, 16}));
   e->x32.Click();
-  EXPECT_EQ(e->LupeX, 0);
+  EXPECT_EQ(e->View.LupeX, 0);
   EXPECT_EQ(ScrollRight(), (std::vector<int32_t>{0, 4, 8, 12, 16, 20, 24}));
   for (TSpeedButton* zoom : {&e->x8, &e->x1}) {
     zoom->Click();
     for (TSpeedButton* b : {&e->LupeUp, &e->LupeDown, &e->LupeLeft, &e->LupeRight}) {
       f.LoupeRepaints = 0;
       b->Click();
-      EXPECT_EQ(e->LupeX, 0);
-      EXPECT_EQ(e->LupeY, 0);
+      EXPECT_EQ(e->View.LupeX, 0);
+      EXPECT_EQ(e->View.LupeY, 0);
       EXPECT_EQ(f.LoupeRepaints, 0);  // a refused scroll redraws nothing
     }
   }
 }
 
 TEST_F(CommandsTest, ScrollingMovesTheLoupeFrame) {
-  e->CellX = 64;
-  e->CellY = 32;
+  e->View.CellX = 64;
+  e->View.CellY = 32;
   e->x16.Click();
   e->LupeDown.Click();
-  EXPECT_EQ(e->LupeY, 8);
+  EXPECT_EQ(e->View.LupeY, 8);
   e->LupeRight.Click();
   EXPECT_EQ(e->SelC.Left(), e->AllView.Left() + 64 + 8);
   EXPECT_EQ(e->SelC.Top(), e->AllView.Top() + 32 + 8);
@@ -92,7 +92,7 @@ TEST_F(CommandsTest, TheAnchorMarkerStaysOnItsPixelThroughZoomAndScroll) {
   e->LupeViewMouseDown(&e->LupeView, TMouseButton::mbLeft, {}, 20 * 8 + 3, 5 * 8 + 3);
   marker(20, 5, 8);
   e->x16.Click();  // the loupe shows cell x 0..15: the anchor is out of sight
-  EXPECT_TRUE(e->ShapeAnchor);
+  EXPECT_TRUE(e->Tools.Anchor.ShapeAnchor);
   EXPECT_FALSE(e->DrawTg.Visible());
   e->LupeRight.Click();  // x 8..23
   marker(12, 5, 16);
@@ -106,49 +106,49 @@ TEST_F(CommandsTest, TheAnchorMarkerStaysOnItsPixelThroughZoomAndScroll) {
   e->MainColor = 9;
   e->LupeViewMouseDown(&e->LupeView, TMouseButton::mbLeft, {}, 24 * 8, 5 * 8);
   EXPECT_FALSE(e->DrawTg.Visible());
-  for (int32_t x = 20; x <= 24; ++x) EXPECT_EQ(e->AllDib->GetPixels(x, 5), 9) << x;
+  for (int32_t x = 20; x <= 24; ++x) EXPECT_EQ(e->Doc.AllDib->GetPixels(x, 5), 9) << x;
 }
 
 TEST_F(CommandsTest, ZoomResetsTheLoupeToTheCellsCornerEvenAtTheSameZoom) {
-  e->CellX = 96;
-  e->CellY = 64;
+  e->View.CellX = 96;
+  e->View.CellY = 64;
   e->x16.Click();
   e->LupeRight.Click();
   e->LupeDown.Click();
   e->x16.Click();
-  EXPECT_EQ(e->LupeX, 0);
-  EXPECT_EQ(e->LupeY, 0);
-  EXPECT_EQ(e->Bai, 16);
-  EXPECT_EQ(e->LupeSpan, 16);
+  EXPECT_EQ(e->View.LupeX, 0);
+  EXPECT_EQ(e->View.LupeY, 0);
+  EXPECT_EQ(e->View.Bai, 16);
+  EXPECT_EQ(e->View.LupeSpan, 16);
   EXPECT_EQ(e->SelC.Left(), e->AllView.Left() + 96);
   EXPECT_EQ(e->SelC.Top(), e->AllView.Top() + 64);
   EXPECT_EQ(e->SelC.Width(), 16);
   EXPECT_EQ(e->SelA.Left(), e->AllView.Left() + 96);
   EXPECT_EQ(e->SelA.Width(), 32);
   e->x1.Click();
-  EXPECT_EQ(e->Bairitu, 0);
-  EXPECT_EQ(e->LupeSpan, 256);
+  EXPECT_EQ(e->View.Bairitu, 0);
+  EXPECT_EQ(e->View.LupeSpan, 256);
   EXPECT_EQ(e->SelC.Height(), 256);
 }
 
 TEST_F(CommandsTest, PenSizeChangesWithoutARedraw) {
   e->p3.Click();
-  EXPECT_EQ(e->PenSize, 3);
+  EXPECT_EQ(e->Tools.PenSize, 3);
   EXPECT_EQ(f.LoupeRepaints, 0);
 }
 
 TEST_F(CommandsTest, GridAndCentreButtonsFlipTheirFlagAndEveryOptionRedraws) {
   e->Grid.Click();
-  EXPECT_FALSE(e->GridOn);
+  EXPECT_FALSE(e->Views.GridOn);
   EXPECT_FALSE(e->Grid.Down());
   e->Chuou.Click();
-  EXPECT_FALSE(e->CLineOn);
+  EXPECT_FALSE(e->Views.CLineOn);
   EXPECT_EQ(f.LoupeRepaints, 2);
-  e->GridClick(&e->KURO);
+  e->DisplayOptionClick(&e->KURO);
   e->NiBai.Click();
   e->LupeLay.SetItemIndex(0);
-  EXPECT_FALSE(e->GridOn);
-  EXPECT_FALSE(e->CLineOn);
+  EXPECT_FALSE(e->Views.GridOn);
+  EXPECT_FALSE(e->Views.CLineOn);
   EXPECT_EQ(f.LoupeRepaints, 5);
 }
 
@@ -156,23 +156,23 @@ TEST_F(CommandsTest, MenuItemsPutTheirButtonDownThenAct) {
   e->MnLine.Click();
   EXPECT_TRUE(e->btLine.Down());
   EXPECT_FALSE(e->btPset.Down());
-  EXPECT_EQ(e->Tool, 1);
+  EXPECT_EQ(e->Tools.ToolNumber(), 1);
   EXPECT_EQ(e->SBar.Panels[3].Text, "線描画");
   e->MnP5.Click();
   EXPECT_TRUE(e->p5.Down());
-  EXPECT_EQ(e->PenSize, 5);
-  e->LupeX = 8;
+  EXPECT_EQ(e->Tools.PenSize, 5);
+  e->View.LupeX = 8;
   e->MnBai32.Click();
   EXPECT_TRUE(e->x32.Down());
   EXPECT_FALSE(e->x8.Down());
-  EXPECT_EQ(e->Bairitu, 5);
-  EXPECT_EQ(e->LupeX, 0);
+  EXPECT_EQ(e->View.Bairitu, 5);
+  EXPECT_EQ(e->View.LupeX, 0);
   e->MnGrid.Click();
-  EXPECT_FALSE(e->GridOn);
+  EXPECT_FALSE(e->Views.GridOn);
   e->MnGrid2.Click();
-  EXPECT_FALSE(e->CLineOn);
+  EXPECT_FALSE(e->Views.CLineOn);
   e->MnGrid.Click();
-  EXPECT_TRUE(e->GridOn);
+  EXPECT_TRUE(e->Views.GridOn);
 }
 
 }  // namespace

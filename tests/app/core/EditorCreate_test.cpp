@@ -39,44 +39,44 @@ TEST(EditorCreate, BuildsEveryBufferAndTheInitialState) {
     int32_t w, h;
   };
   for (const Expect& x :
-       {Expect{e.LupeDib, 256, 256}, Expect{e.AllDib, 256, 256}, Expect{e.PalDib, 256, 96},
-        Expect{e.NomDib, 128, 128}, Expect{e.RevDib, 128, 128}, Expect{e.MovDib, 64, 64},
-        Expect{&e.ChrDib, 32, 32}, Expect{&e.LayDib, 256, 256}, Expect{&e.LayAllDib, 256, 256}}) {
+       {Expect{e.Views.LupeDib, 256, 256}, Expect{e.Doc.AllDib, 256, 256}, Expect{e.Doc.PalDib, 256, 96},
+        Expect{e.Views.NomDib, 128, 128}, Expect{e.Views.RevDib, 128, 128}, Expect{e.Views.MovDib, 64, 64},
+        Expect{&e.Tools.Cell.ChrDib, 32, 32}, Expect{&e.Views.LayDib, 256, 256}, Expect{&e.Views.LayAllDib, 256, 256}}) {
     EXPECT_EQ(x.dib->GetWidth(), x.w);
     EXPECT_EQ(x.dib->GetHeight(), x.h);
     EXPECT_EQ(x.dib->GetBitCount(), 8);
     EXPECT_EQ(x.dib->GetPaletteSize(), 256);
   }
-  EXPECT_EQ(e.LupeDib, &e.LupeView.Picture);
-  EXPECT_EQ(e.AllDib, &e.AllView.Picture);
-  EXPECT_EQ(e.CopyDib, &e.CopyView.Picture);
+  EXPECT_EQ(e.Views.LupeDib, &e.LupeView.Picture);
+  EXPECT_EQ(e.Doc.AllDib, &e.AllView.Picture);
+  EXPECT_EQ(e.Copy.CopyDib, &e.CopyView.Picture);
   // The copy buffer keeps its one pixel until the sheet view fills it; it
   // takes the master palette with every other bitmap.
-  EXPECT_EQ(e.CopyDib->GetWidth(), 1);
-  EXPECT_EQ(e.CopyDib->GetHeight(), 1);
-  EXPECT_EQ(e.CopyDib->GetPaletteSize(), 256);
+  EXPECT_EQ(e.Copy.CopyDib->GetWidth(), 1);
+  EXPECT_EQ(e.Copy.CopyDib->GetHeight(), 1);
+  EXPECT_EQ(e.Copy.CopyDib->GetPaletteSize(), 256);
 
-  ASSERT_EQ(e.UndoDibs.size(), 15u);
-  for (const auto& slot : e.UndoDibs) EXPECT_EQ(slot->GetWidth(), 256);
-  EXPECT_EQ(e.AllDib->GetPixels(255, 255), 0);
+  ASSERT_EQ(e.Doc.History.UndoDibs.size(), 15u);
+  for (const auto& slot : e.Doc.History.UndoDibs) EXPECT_EQ(slot->GetWidth(), 256);
+  EXPECT_EQ(e.Doc.AllDib->GetPixels(255, 255), 0);
 
   // The defaults of every setting.
-  EXPECT_EQ(e.ChrX, 32);
-  EXPECT_EQ(e.Bairitu, 3);
-  EXPECT_EQ(e.Bai, 8);
-  EXPECT_EQ(e.LupeSpan, 32);
+  EXPECT_EQ(e.View.ChrX, 32);
+  EXPECT_EQ(e.View.Bairitu, 3);
+  EXPECT_EQ(e.View.Bai, 8);
+  EXPECT_EQ(e.View.LupeSpan, 32);
   EXPECT_TRUE(e.x8.Down());
   EXPECT_TRUE(e.p1.Down());
   EXPECT_TRUE(e.btPset.Down());
   EXPECT_EQ(e.Toumei, 255);
-  EXPECT_TRUE(e.GridOn);
-  EXPECT_TRUE(e.CLineOn);
+  EXPECT_TRUE(e.Views.GridOn);
+  EXPECT_TRUE(e.Views.CLineOn);
   EXPECT_EQ(e.LupeLay.ItemIndex(), 1);
   EXPECT_EQ(e.ViewLay.ItemIndex(), 2);
   EXPECT_EQ(e.MainForm.Left(), 0);
   EXPECT_EQ(e.MainForm.Top(), 0);
-  EXPECT_FALSE(e.Uwagaki);
-  EXPECT_TRUE(e.FileName.empty());
+  EXPECT_FALSE(e.Files.Uwagaki);
+  EXPECT_TRUE(e.Doc.FileName.empty());
 
   // Controls that show the state.
   EXPECT_EQ(e.SelC.Left(), e.AllView.Left());
@@ -95,9 +95,9 @@ TEST(EditorCreate, BuildsEveryBufferAndTheInitialState) {
   // Blend table and swatches from the grey ramp.
   EXPECT_EQ(e.DarkIdx(), 0);
   EXPECT_EQ(e.LightIdx(), 255);
-  EXPECT_EQ(e.UnitTable[255], 1.0);
-  EXPECT_EQ(e.PalDib->GetPixels(8, 12), 33);
-  EXPECT_EQ(e.PalDib->GetPixels(255, 95), 255);
+  EXPECT_EQ(e.Doc.Tables.UnitTable[255], 1.0);
+  EXPECT_EQ(e.Doc.PalDib->GetPixels(8, 12), 33);
+  EXPECT_EQ(e.Doc.PalDib->GetPixels(255, 95), 255);
 }
 
 TEST(EditorCreate, WithoutPaletteFileWritesAndShowsTheGreyRamp) {
@@ -109,9 +109,9 @@ TEST(EditorCreate, WithoutPaletteFileWritesAndShowsTheGreyRamp) {
     const std::vector<uint8_t> entry(bytes.begin() + 4 * i, bytes.begin() + 4 * i + 4);
     EXPECT_EQ(entry, (std::vector<uint8_t>{uint8_t(i), uint8_t(i), uint8_t(i), 0})) << i;
   }
-  EXPECT_EQ(e.PalDib->GetColors(0), RGB(0, 0, 0));
-  EXPECT_EQ(e.PalDib->GetColors(255), RGB(255, 255, 255));
-  EXPECT_EQ(e.AllDib->GetColors(128), RGB(128, 128, 128));
+  EXPECT_EQ(e.Doc.PalDib->GetColors(0), RGB(0, 0, 0));
+  EXPECT_EQ(e.Doc.PalDib->GetColors(255), RGB(255, 255, 255));
+  EXPECT_EQ(e.Doc.AllDib->GetColors(128), RGB(128, 128, 128));
 }
 
 TEST(EditorCreate, ReadsAnExistingPaletteFileAndSpreadsItToEveryBitmap) {
@@ -122,10 +122,10 @@ TEST(EditorCreate, ReadsAnExistingPaletteFileAndSpreadsItToEveryBitmap) {
   EXPECT_EQ(ReadBytes(f.Folder.File("Pixkura.pal")), file);  // read, not rewritten
   // The undo slots keep their own palettes: each takes the sheet's with it.
   e.TakeSnapshot();
-  const std::vector<const TIxDIB*> spread{e.LupeDib, e.AllDib,  e.RevDib,     e.MovDib,  &e.ChrDib,
-                                          e.NomDib,  &e.LayDib, &e.LayAllDib, e.CopyDib, e.UndoDibs[1].get()};
+  const std::vector<const TIxDIB*> spread{e.Views.LupeDib, e.Doc.AllDib,  e.Views.RevDib,     e.Views.MovDib,  &e.Tools.Cell.ChrDib,
+                                          e.Views.NomDib,  &e.Views.LayDib, &e.Views.LayAllDib, e.Copy.CopyDib, e.Doc.History.UndoDibs[1].get()};
   for (int i : {0, 1, 77, 200, 255}) {
-    EXPECT_EQ(e.PalDib->GetColors(i), Rainbow(i));
+    EXPECT_EQ(e.Doc.PalDib->GetColors(i), Rainbow(i));
     for (const TIxDIB* dib : spread) EXPECT_EQ(dib->GetColors(i), Rainbow(i)) << i;
   }
   // The blend table belongs to the palette read at start-up.
@@ -135,16 +135,16 @@ TEST(EditorCreate, ReadsAnExistingPaletteFileAndSpreadsItToEveryBitmap) {
 TEST(EditorCreate, SpreadPaletteChangesColoursOnlyAndLeavesTheUndoSlots) {
   TEditorFixture f;
   TEditor& e = f.Start();
-  e.AllDib->SetPixels(3, 4, 77);
+  e.Doc.AllDib->SetPixels(3, 4, 77);
   e.TakeSnapshot();
-  e.PalDib->SetColors(77, RGB(1, 2, 3));
+  e.Doc.PalDib->SetColors(77, RGB(1, 2, 3));
   e.SpreadPalette();
-  EXPECT_EQ(e.AllDib->GetColors(77), RGB(1, 2, 3));
-  EXPECT_EQ(e.AllDib->GetPixels(3, 4), 77);
-  EXPECT_EQ(e.CopyDib->GetWidth(), 1);
+  EXPECT_EQ(e.Doc.AllDib->GetColors(77), RGB(1, 2, 3));
+  EXPECT_EQ(e.Doc.AllDib->GetPixels(3, 4), 77);
+  EXPECT_EQ(e.Copy.CopyDib->GetWidth(), 1);
   // The snapshot keeps the palette it was taken with, for an undo to bring back.
-  EXPECT_EQ(e.UndoDibs[1]->GetColors(77), RGB(77, 77, 77));
-  EXPECT_EQ(e.UndoDibs[1]->GetPixels(3, 4), 77);
+  EXPECT_EQ(e.Doc.History.UndoDibs[1]->GetColors(77), RGB(77, 77, 77));
+  EXPECT_EQ(e.Doc.History.UndoDibs[1]->GetPixels(3, 4), 77);
 }
 
 TEST(EditorCreate, StoredValuesAreApplied) {
@@ -173,9 +173,9 @@ TEST(EditorCreate, StoredValuesAreApplied) {
   TEditor& e = f.Start(s);
   EXPECT_EQ(e.MainForm.Top(), 40);
   EXPECT_EQ(e.MainForm.Left(), 70);
-  EXPECT_EQ(e.UndoDibs.size(), 4u);
-  EXPECT_EQ(e.ChrDib.GetWidth(), 48);
-  EXPECT_EQ(e.ChrDib.GetHeight(), 16);
+  EXPECT_EQ(e.Doc.History.UndoDibs.size(), 4u);
+  EXPECT_EQ(e.Tools.Cell.ChrDib.GetWidth(), 48);
+  EXPECT_EQ(e.Tools.Cell.ChrDib.GetHeight(), 16);
   EXPECT_EQ(e.Toumei, 33);
   EXPECT_EQ(e.TOUSel.Left(), e.PalView.Left() + 8);
   EXPECT_EQ(e.TOUSel.Top(), e.PalView.Top() + 12);
@@ -185,17 +185,17 @@ TEST(EditorCreate, StoredValuesAreApplied) {
   EXPECT_TRUE(e.p4.Down());
   EXPECT_FALSE(e.p1.Down());
   EXPECT_TRUE(e.x32.Down());
-  EXPECT_EQ(e.LupeSpan, 8);
+  EXPECT_EQ(e.View.LupeSpan, 8);
   EXPECT_EQ(e.SelC.Width(), 8);
   EXPECT_EQ(e.WaitBar.Position(), 1);
   EXPECT_EQ(e.Step.Text(), "5");
   EXPECT_TRUE(e.SFree.Checked() && e.NomChk.Checked() && e.RevChk.Checked() && e.MovChk.Checked());
   EXPECT_TRUE(e.Hamidasi.Checked() && e.NARABE.Checked());
-  EXPECT_FALSE(e.GridOn);
-  EXPECT_FALSE(e.CLineOn);
+  EXPECT_FALSE(e.Views.GridOn);
+  EXPECT_FALSE(e.Views.CLineOn);
   EXPECT_EQ(e.LupeLay.ItemIndex(), 2);
   EXPECT_EQ(e.ViewLay.ItemIndex(), 0);
-  EXPECT_EQ(e.NarabeMax, 9);
+  EXPECT_EQ(e.Views.NarabeMax, 9);
   EXPECT_EQ(e.PanelRight.Left(), 0);
   EXPECT_EQ(e.PanelLeft.Left(), 177);
   EXPECT_EQ(e.PanelCenter.Left(), 482);
@@ -219,14 +219,14 @@ TEST(EditorCreate, ValuesTheByteStateCannotHoldKeepTheirDefaults) {
   s.CHRX = 0;
   s.CHRY = 100000;
   TEditor& e = f.Start(s);
-  EXPECT_EQ(e.UndoMax, 15);
-  EXPECT_EQ(e.UndoDibs.size(), 15u);
+  EXPECT_EQ(e.Doc.History.UndoMax, 15);
+  EXPECT_EQ(e.Doc.History.UndoDibs.size(), 15u);
   EXPECT_EQ(e.Toumei, 255);
-  EXPECT_EQ(e.Bairitu, 3);
-  EXPECT_EQ(e.Bai, 8);
+  EXPECT_EQ(e.View.Bairitu, 3);
+  EXPECT_EQ(e.View.Bai, 8);
   EXPECT_TRUE(e.x8.Down());
-  EXPECT_EQ(e.ChrX, 32);
-  EXPECT_EQ(e.ChrY, 32);
+  EXPECT_EQ(e.View.ChrX, 32);
+  EXPECT_EQ(e.View.ChrY, 32);
 }
 
 TEST(EditorCreate, ZoomSixAndSevenAndOddPenSizesAreUsedWithoutAButton) {
@@ -235,13 +235,13 @@ TEST(EditorCreate, ZoomSixAndSevenAndOddPenSizesAreUsedWithoutAButton) {
   s.Bairitu = 7;
   s.PenSize = 9;
   TEditor& e = f.Start(s);
-  EXPECT_EQ(e.Bai, 128);
-  EXPECT_EQ(e.LupeSpan, 2);
+  EXPECT_EQ(e.View.Bai, 128);
+  EXPECT_EQ(e.View.LupeSpan, 2);
   EXPECT_EQ(e.ZoomGroup.DownButton(), nullptr);
-  EXPECT_EQ(e.PenSize, 9);
+  EXPECT_EQ(e.Tools.PenSize, 9);
   EXPECT_EQ(e.PenGroup.DownButton(), nullptr);
   // The loupe shows 2 x 2 sheet pixels of 128 x 128 screen pixels each.
-  EXPECT_EQ(e.LupeDib->GetPixels(0, 0), e.LightIdx());  // grid line at 0
+  EXPECT_EQ(e.Views.LupeDib->GetPixels(0, 0), e.LightIdx());  // grid line at 0
 }
 
 TEST(EditorCreate, PenSizesAndSideBySideCountsTheDrawingCannotUseKeepTheirDefaults) {
@@ -250,7 +250,7 @@ TEST(EditorCreate, PenSizesAndSideBySideCountsTheDrawingCannotUseKeepTheirDefaul
     TEditorFixture f;
     TEditorSettings s;
     s.PenSize = stored;
-    EXPECT_EQ(f.Start(s).PenSize, used) << stored;
+    EXPECT_EQ(f.Start(s).Tools.PenSize, used) << stored;
   }
   const int32_t narabe[][2] = {{-1, 3}, {INT32_MIN, 3}, {INT32_MAX, 3}, {0, 0}, {1000, 1000}};
   for (const auto& [stored, used] : narabe) {
@@ -259,7 +259,7 @@ TEST(EditorCreate, PenSizesAndSideBySideCountsTheDrawingCannotUseKeepTheirDefaul
     s.NarabeMAX = stored;
     s.Narabe = true;
     TEditor& e = f.Start(s);
-    EXPECT_EQ(e.NarabeMax, used) << stored;
+    EXPECT_EQ(e.Views.NarabeMax, used) << stored;
     e.RedrawSpecialViews();  // the side-by-side arithmetic holds with the value kept
   }
 }
@@ -270,8 +270,8 @@ TEST(EditorCreate, FewerThanTwoUndoStepsStillGiveTwoSlots) {
     TEditorSettings s;
     s.Undo = undo;
     TEditor& e = f.Start(s);
-    EXPECT_EQ(e.UndoMax, 2);
-    EXPECT_EQ(e.UndoDibs.size(), 2u);
+    EXPECT_EQ(e.Doc.History.UndoMax, 2);
+    EXPECT_EQ(e.Doc.History.UndoDibs.size(), 2u);
   }
 }
 
@@ -299,15 +299,15 @@ TEST(EditorCreate, PanelNumbersOutsideOneToThreePlaceNothing) {
 std::string GreyRampStartUpProblems(const TEditor& e) {
   for (int i = 0; i < 256; ++i) {
     const auto v = static_cast<uint8_t>(i);
-    if (e.PalDib->GetColors(i) != RGB(v, v, v) || e.AllDib->GetColors(i) != RGB(v, v, v))
+    if (e.Doc.PalDib->GetColors(i) != RGB(v, v, v) || e.Doc.AllDib->GetColors(i) != RGB(v, v, v))
       return "entry " + std::to_string(i) + " is not grey";
   }
   if (e.DarkIdx() != 0 || e.LightIdx() != 255) return "no blend table";
-  if (e.UnitTable[255] != 1.0) return "no unit table";
-  if (e.PalDib->GetPixels(8, 12) != 33 || e.PalDib->GetPixels(255, 95) != 255) return "no swatches";
+  if (e.Doc.Tables.UnitTable[255] != 1.0) return "no unit table";
+  if (e.Doc.PalDib->GetPixels(8, 12) != 33 || e.Doc.PalDib->GetPixels(255, 95) != 255) return "no swatches";
   int gridPixels = 0;
   for (int32_t y = 0; y < 256; ++y)
-    for (int32_t x = 0; x < 256; ++x) gridPixels += e.LupeDib->GetPixels(x, y) == 255;
+    for (int32_t x = 0; x < 256; ++x) gridPixels += e.Views.LupeDib->GetPixels(x, y) == 255;
   if (gridPixels == 0) return "no loupe grid";
   return "";
 }
@@ -369,7 +369,7 @@ TEST(EditorCreate, AnyStartUpFailureIsReportedOnceAndStartUpFinishes) {
   EXPECT_EQ(f.Host.Messages,
             std::vector<std::string>{"ファイル " + f.Folder.File("Pixkura.pal") + " を作成できません"});
   EXPECT_EQ(GreyRampStartUpProblems(e), "");
-  EXPECT_FALSE(e.Uwagaki);
+  EXPECT_FALSE(e.Files.Uwagaki);
 }
 
 }  // namespace

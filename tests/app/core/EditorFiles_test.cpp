@@ -60,7 +60,7 @@ class EditorFilesTest : public ::testing::Test {
   // A change as the tools make it: snapshot, then one pixel.
   void Change(int32_t x, int32_t y, uint8_t value) {
     e->TakeSnapshot();
-    e->AllDib->SetPixels(x, y, value);
+    e->Doc.AllDib->SetPixels(x, y, value);
     RefillChrDib(*e);
   }
   bool CloseQuery() {
@@ -80,8 +80,8 @@ class EditorFilesTest : public ::testing::Test {
 };
 
 TEST_F(EditorFilesTest, LoadingASmallPictureReplacesOnlyItsCornerAndThePalette) {
-  e->CellX = 32;  // a selected cell and zoom that the load must keep
-  e->CellY = 32;
+  e->View.CellX = 32;  // a selected cell and zoom that the load must keep
+  e->View.CellY = 32;
   WriteIndexed("small.bmp", 16, 16, 256,
                [](int32_t x, int32_t y) { return static_cast<uint8_t>(x + 16 * y); });
   Change(40, 40, 9);                          // history and Modified that the load clears
@@ -91,29 +91,29 @@ TEST_F(EditorFilesTest, LoadingASmallPictureReplacesOnlyItsCornerAndThePalette) 
   for (int32_t y = 0; y < 256; ++y)
     for (int32_t x = 0; x < 256; ++x) {
       const int32_t expected = x < 16 && y < 16 ? x + 16 * y : (x == 40 && y == 40 ? 9 : 7);
-      ASSERT_EQ(e->AllDib->GetPixels(x, y), expected) << x << "," << y;
+      ASSERT_EQ(e->Doc.AllDib->GetPixels(x, y), expected) << x << "," << y;
     }
   for (int32_t i = 0; i < 256; ++i) {
-    ASSERT_EQ(e->PalDib->GetColors(i), Distinct(i));
-    ASSERT_EQ(e->AllDib->GetColors(i), Distinct(i));  // spread to the other bitmaps
-    ASSERT_EQ(e->ChrDib.GetColors(i), Distinct(i));
+    ASSERT_EQ(e->Doc.PalDib->GetColors(i), Distinct(i));
+    ASSERT_EQ(e->Doc.AllDib->GetColors(i), Distinct(i));  // spread to the other bitmaps
+    ASSERT_EQ(e->Tools.Cell.ChrDib.GetColors(i), Distinct(i));
   }
-  EXPECT_EQ(e->CellX, 32);
-  EXPECT_EQ(e->ChrDib.GetPixels(8, 8), 9);  // refilled from the selected cell (sheet 40, 40)
-  EXPECT_EQ(e->FileName, Path("small.bmp"));
+  EXPECT_EQ(e->View.CellX, 32);
+  EXPECT_EQ(e->Tools.Cell.ChrDib.GetPixels(8, 8), 9);  // refilled from the selected cell (sheet 40, 40)
+  EXPECT_EQ(e->Doc.FileName, Path("small.bmp"));
   EXPECT_EQ(e->SBar.Panels[0].Text, Path("small.bmp"));
-  EXPECT_FALSE(e->Modified);
+  EXPECT_FALSE(e->Doc.Modified());
   EXPECT_EQ(e->OpenD.Title, "読み込む絵を選択して下さい");
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskSaveChanges});
 }
 
 TEST_F(EditorFilesTest, APaletteShorterThan256KeepsTheMasterEntriesBeyondIt) {
-  const TColor before200 = e->PalDib->GetColors(200);
+  const TColor before200 = e->Doc.PalDib->GetColors(200);
   WriteIndexed("short.bmp", 4, 4, 16, [](int32_t x, int32_t) { return static_cast<uint8_t>(x); });
   Load("short.bmp");
-  EXPECT_EQ(e->PalDib->GetPaletteSize(), 256);
-  EXPECT_EQ(e->PalDib->GetColors(15), Distinct(15));
-  EXPECT_EQ(e->PalDib->GetColors(200), before200);
+  EXPECT_EQ(e->Doc.PalDib->GetPaletteSize(), 256);
+  EXPECT_EQ(e->Doc.PalDib->GetColors(15), Distinct(15));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(200), before200);
 }
 
 TEST_F(EditorFilesTest, LoadingAWidePictureTakesItsTopLeft256Columns) {
@@ -121,7 +121,7 @@ TEST_F(EditorFilesTest, LoadingAWidePictureTakesItsTopLeft256Columns) {
   WriteIndexed("wide.bmp", 320, 200, 256, value);
   Load("wide.bmp");
   for (int32_t y = 0; y < 256; ++y)
-    for (int32_t x = 0; x < 256; ++x) ASSERT_EQ(e->AllDib->GetPixels(x, y), y < 200 ? value(x, y) : 7);
+    for (int32_t x = 0; x < 256; ++x) ASSERT_EQ(e->Doc.AllDib->GetPixels(x, y), y < 200 ? value(x, y) : 7);
 }
 
 TEST_F(EditorFilesTest, ATrueColourPictureIsReducedBeforeItsPaletteBecomesTheMaster) {
@@ -133,9 +133,9 @@ TEST_F(EditorFilesTest, ATrueColourPictureIsReducedBeforeItsPaletteBecomesTheMas
   Load("true.bmp");
   for (int32_t y = 0; y < 32; ++y)
     for (int32_t x = 0; x < 32; ++x)
-      ASSERT_EQ(e->PalDib->GetColors(e->AllDib->GetPixels(x, y)), colour(x, y));
-  EXPECT_EQ(e->AllDib->GetPixelFormat(), ixPf8Bit);
-  EXPECT_EQ(e->PalDib->GetPaletteSize(), 256);
+      ASSERT_EQ(e->Doc.PalDib->GetColors(e->Doc.AllDib->GetPixels(x, y)), colour(x, y));
+  EXPECT_EQ(e->Doc.AllDib->GetPixelFormat(), ixPf8Bit);
+  EXPECT_EQ(e->Doc.PalDib->GetPaletteSize(), 256);
 }
 
 TEST_F(EditorFilesTest, UndoDoesNothingAfterALoadUntilTheNextChange) {
@@ -146,13 +146,13 @@ TEST_F(EditorFilesTest, UndoDoesNothingAfterALoadUntilTheNextChange) {
   f.Host.MessageAnswer = TModalResult::mrNo;
   Load("p.bmp");
   e->btUndoClick(&e->btUndo);
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 3);
-  EXPECT_EQ(e->UndoNum, 0);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 3);
+  EXPECT_EQ(e->Doc.History.UndoNum, 0);
   Change(0, 0, 5);
   e->btUndoClick(&e->btUndo);
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 3);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 3);
   e->btUndoClick(&e->btUndo);
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 3);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 3);
 }
 
 TEST_F(EditorFilesTest, LoadFailuresOfTheFileKindGetTheLoadMessageOthersPropagate) {
@@ -160,7 +160,7 @@ TEST_F(EditorFilesTest, LoadFailuresOfTheFileKindGetTheLoadMessageOthersPropagat
   f.Host.DialogAnswer = "/proc/self/mem";
   e->mLoadClick(&e->mLoad);
   ASSERT_EQ(f.Host.Messages, std::vector<std::string>{kLoadFailed});
-  EXPECT_TRUE(e->FileName.empty());
+  EXPECT_TRUE(e->Doc.FileName.empty());
 
   f.Host.DialogAnswer = Path("missing.bmp");
   EXPECT_THROW(e->mLoadClick(&e->mLoad), EFOpenError);
@@ -173,7 +173,7 @@ TEST_F(EditorFilesTest, LoadFailuresOfTheFileKindGetTheLoadMessageOthersPropagat
     EXPECT_EQ(error.Message(), "認識できない画像形式です");
   }
   EXPECT_EQ(f.Host.Messages.size(), 1u);
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 7);  // nothing of the sheet changed
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 7);  // nothing of the sheet changed
 
   f.Host.DialogAnswer.clear();  // cancelled: nothing happens
   e->mLoadClick(&e->mLoad);
@@ -185,20 +185,20 @@ TEST_F(EditorFilesTest, PngByAnyCaseIsWrittenAsPngAndReadBackThroughThePlugIn) {
   Change(3, 4, 200);
   SaveAs("x.PNG");
   EXPECT_EQ(FileHead(Path("x.PNG"), 8), "\x89PNG\r\n\x1a\n");
-  EXPECT_EQ(e->FileName, Path("x.PNG"));
+  EXPECT_EQ(e->Doc.FileName, Path("x.PNG"));
   EXPECT_EQ(e->SaveD.Title, "絵に名前を付けて下さい");
-  EXPECT_FALSE(e->Modified);
+  EXPECT_FALSE(e->Doc.Modified());
 
   Change(5, 6, 201);
   OverwriteSave();
   EXPECT_EQ(FileHead(Path("x.PNG"), 8), "\x89PNG\r\n\x1a\n");
-  EXPECT_FALSE(e->Modified);
+  EXPECT_FALSE(e->Doc.Modified());
 
   PaintSheet(*e, 0, 0, 256, 256, [](int32_t, int32_t) { return 0; });
   Load("x.PNG");
-  EXPECT_EQ(e->AllDib->GetPixels(3, 4), 200);
-  EXPECT_EQ(e->AllDib->GetPixels(5, 6), 201);
-  EXPECT_EQ(e->AllDib->GetPixels(7, 7), 7);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(3, 4), 200);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(5, 6), 201);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(7, 7), 7);
   EXPECT_TRUE(f.Host.Messages.empty());
 }
 
@@ -207,9 +207,9 @@ TEST_F(EditorFilesTest, OverwritingAPictureOfAnotherFormatProposesABmpNameAndNev
   const std::string gif = TinyGif();
   WriteBytes(Path("tiny.gif"), std::vector<uint8_t>(gif.begin(), gif.end()));
   Load("tiny.gif");
-  ASSERT_EQ(e->FileName, Path("tiny.gif"));
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 1);
-  EXPECT_EQ(e->PalDib->GetColors(1), RGB(0, 0, 0));
+  ASSERT_EQ(e->Doc.FileName, Path("tiny.gif"));
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 1);
+  EXPECT_EQ(e->Doc.PalDib->GetColors(1), RGB(0, 0, 0));
   Change(1, 1, 33);
   f.Host.Dialogs.clear();
 
@@ -220,16 +220,16 @@ TEST_F(EditorFilesTest, OverwritingAPictureOfAnotherFormatProposesABmpNameAndNev
   EXPECT_EQ(f.Host.DialogProposal, Path("tiny.bmp"));
   EXPECT_EQ(ReadBytes(Path("tiny.gif")), std::vector<uint8_t>(gif.begin(), gif.end()));
   EXPECT_FALSE(FileExists(Path("tiny.bmp")));
-  EXPECT_TRUE(e->Modified);
+  EXPECT_TRUE(e->Doc.Modified());
 
   // Accepted: a BMP file under the BMP name, which the sheet now bears.
   f.Host.DialogAnswer = Path("tiny.bmp");
   OverwriteSave();
   EXPECT_EQ(ReadBytes(Path("tiny.gif")), std::vector<uint8_t>(gif.begin(), gif.end()));
   EXPECT_EQ(ReadBack(Path("tiny.bmp"))->GetPixels(1, 1), 33);
-  EXPECT_EQ(e->FileName, Path("tiny.bmp"));
+  EXPECT_EQ(e->Doc.FileName, Path("tiny.bmp"));
   EXPECT_EQ(e->SBar.Panels[0].Text, Path("tiny.bmp"));
-  EXPECT_FALSE(e->Modified);
+  EXPECT_FALSE(e->Doc.Modified());
 
   // The next overwrite save writes that file straight away.
   Change(2, 2, 34);
@@ -241,17 +241,17 @@ TEST_F(EditorFilesTest, OverwritingAPictureOfAnotherFormatProposesABmpNameAndNev
 
 TEST_F(EditorFilesTest, TheOwnFormatsInAnyLetterCaseAreOverwrittenInPlace) {
   for (const char* name : {"a.BMP", "b.Dib", "c.PnG"}) {
-    e->FileName = Path(name);
+    e->Doc.FileName = Path(name);
     Change(0, 0, 5);
     OverwriteSave();
-    EXPECT_FALSE(e->Modified) << name;
+    EXPECT_FALSE(e->Doc.Modified()) << name;
     EXPECT_TRUE(FileExists(Path(name))) << name;
   }
   EXPECT_TRUE(f.Host.Dialogs.empty());
 }
 
 TEST_F(EditorFilesTest, ABmpProposalThatExistsIsAskedAbout) {
-  e->FileName = Path("shot.jpg");
+  e->Doc.FileName = Path("shot.jpg");
   WriteBytes(Path("shot.bmp"), {'o', 'l', 'd'});
   Change(0, 0, 9);
   f.Host.DialogAnswer = Path("shot.bmp");
@@ -259,8 +259,8 @@ TEST_F(EditorFilesTest, ABmpProposalThatExistsIsAskedAbout) {
   OverwriteSave();
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskOverwrite});
   EXPECT_EQ(ReadBytes(Path("shot.bmp")), (std::vector<uint8_t>{'o', 'l', 'd'}));
-  EXPECT_TRUE(e->Modified);
-  EXPECT_EQ(e->FileName, Path("shot.jpg"));
+  EXPECT_TRUE(e->Doc.Modified());
+  EXPECT_EQ(e->Doc.FileName, Path("shot.jpg"));
 }
 
 TEST_F(EditorFilesTest, ANameWithoutExtensionIsWrittenAsBmp) {
@@ -276,14 +276,14 @@ TEST_F(EditorFilesTest, SaveAsOntoAnExistingFileAsksAndNoKeepsEverything) {
   SaveAs("old.bmp");
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskOverwrite});
   EXPECT_EQ(ReadBytes(Path("old.bmp")), (std::vector<uint8_t>{'o', 'l', 'd'}));
-  EXPECT_TRUE(e->Modified);
-  EXPECT_TRUE(e->FileName.empty());
+  EXPECT_TRUE(e->Doc.Modified());
+  EXPECT_TRUE(e->Doc.FileName.empty());
 
   f.Host.MessageAnswer = TModalResult::mrYes;
   SaveAs("old.bmp");
   EXPECT_EQ(f.Host.Messages.size(), 2u);
   EXPECT_EQ(ReadBack(Path("old.bmp"))->GetPixels(0, 0), 1);
-  EXPECT_FALSE(e->Modified);
+  EXPECT_FALSE(e->Doc.Modified());
 }
 
 TEST_F(EditorFilesTest, OverwriteSaveWithoutANameIsSaveAsWithoutTheQuestionOnce) {
@@ -292,41 +292,41 @@ TEST_F(EditorFilesTest, OverwriteSaveWithoutANameIsSaveAsWithoutTheQuestionOnce)
   OverwriteSave();
   EXPECT_TRUE(f.Host.Messages.empty());
   EXPECT_EQ(FileHead(Path("there.bmp"), 2), "BM");
-  EXPECT_EQ(e->FileName, Path("there.bmp"));
-  EXPECT_FALSE(e->Uwagaki);
+  EXPECT_EQ(e->Doc.FileName, Path("there.bmp"));
+  EXPECT_FALSE(e->Files.Uwagaki);
 
   // Later Save As asks again, also after an overwrite save of a named file.
   OverwriteSave();
-  EXPECT_FALSE(e->Uwagaki);
+  EXPECT_FALSE(e->Files.Uwagaki);
   f.Host.MessageAnswer = TModalResult::mrNo;
   SaveAs("there.bmp");
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskOverwrite});
 
   // A cancelled fallback dialog clears it too.
-  e->FileName.clear();
+  e->Doc.FileName.clear();
   f.Host.DialogAnswer.clear();
   OverwriteSave();
-  EXPECT_FALSE(e->Uwagaki);
+  EXPECT_FALSE(e->Files.Uwagaki);
 }
 
 TEST_F(EditorFilesTest, AWaitingCopyBlockIsExportedBySaveAsAndLeavesTheSheetsState) {
   Change(0, 0, 1);
-  MakeIndexedPicture(*e->CopyDib, 8, 6, 256, Distinct, [](int32_t x, int32_t y) { return x * 10 + y; });
-  e->CopyReady = true;
+  MakeIndexedPicture(*e->Copy.CopyDib, 8, 6, 256, Distinct, [](int32_t x, int32_t y) { return x * 10 + y; });
+  e->Copy.State = TBlockCopy::TState::Waiting;
   SaveAs("block.bmp");
   const auto back = ReadBack(Path("block.bmp"));
   ASSERT_EQ(back->GetWidth(), 8);
   ASSERT_EQ(back->GetHeight(), 6);
   EXPECT_EQ(back->GetPixels(7, 5), 75);
   // An export: the sheet keeps its name (none), its status text and its change.
-  EXPECT_TRUE(e->FileName.empty());
+  EXPECT_TRUE(e->Doc.FileName.empty());
   EXPECT_EQ(e->SBar.Panels[0].Text, "無題.bmp");
-  EXPECT_TRUE(e->Modified);
+  EXPECT_TRUE(e->Doc.Modified());
 }
 
 TEST_F(EditorFilesTest, OverwriteSavesAndTheCloseQuestionWriteTheSheetNeverTheBlock) {
-  MakeIndexedPicture(*e->CopyDib, 8, 6, 256, Distinct, [](int32_t, int32_t) { return 3; });
-  e->CopyReady = true;
+  MakeIndexedPicture(*e->Copy.CopyDib, 8, 6, 256, Distinct, [](int32_t, int32_t) { return 3; });
+  e->Copy.State = TBlockCopy::TState::Waiting;
   Change(0, 0, 1);
 
   // Without a name: Save As without its question, of the sheet.
@@ -334,8 +334,8 @@ TEST_F(EditorFilesTest, OverwriteSavesAndTheCloseQuestionWriteTheSheetNeverTheBl
   f.Host.DialogAnswer = Path("sheet.bmp");
   OverwriteSave();
   EXPECT_EQ(ReadBack(Path("sheet.bmp"))->GetWidth(), 256);
-  EXPECT_EQ(e->FileName, Path("sheet.bmp"));
-  EXPECT_FALSE(e->Modified);
+  EXPECT_EQ(e->Doc.FileName, Path("sheet.bmp"));
+  EXPECT_FALSE(e->Doc.Modified());
 
   // With a name.
   Change(0, 0, 2);
@@ -349,7 +349,7 @@ TEST_F(EditorFilesTest, OverwriteSavesAndTheCloseQuestionWriteTheSheetNeverTheBl
   const auto back = ReadBack(Path("sheet.bmp"));
   EXPECT_EQ(back->GetWidth(), 256);
   EXPECT_EQ(back->GetPixels(0, 0), 4);
-  EXPECT_TRUE(e->CopyReady);  // the block still waits to be placed
+  EXPECT_TRUE(e->Copy.CopyReady());  // the block still waits to be placed
 }
 
 TEST_F(EditorFilesTest, CloseAsksOnlyWhileTheSheetHasUnsavedChangesWithYesNoAndCancel) {
@@ -361,19 +361,19 @@ TEST_F(EditorFilesTest, CloseAsksOnlyWhileTheSheetHasUnsavedChangesWithYesNoAndC
   EXPECT_TRUE(CloseQuery());
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskSaveChanges});
   EXPECT_EQ(f.Host.Buttons, std::vector<TMsgDlgButtons>{TMsgDlgButtons::mbYesNoCancel});
-  EXPECT_TRUE(e->Modified);
+  EXPECT_TRUE(e->Doc.Modified());
 
   f.Host.MessageAnswer = TModalResult::mrCancel;  // keep editing
   EXPECT_FALSE(CloseQuery());
-  EXPECT_TRUE(e->Modified);
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 1);
+  EXPECT_TRUE(e->Doc.Modified());
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 1);
   EXPECT_TRUE(f.Host.Dialogs.empty());
 
   f.Host.MessageAnswer = TModalResult::mrYes;
   f.Host.DialogAnswer = Path("kept.bmp");
   EXPECT_TRUE(CloseQuery());
   EXPECT_EQ(ReadBack(Path("kept.bmp"))->GetPixels(0, 0), 1);
-  EXPECT_FALSE(e->Modified);
+  EXPECT_FALSE(e->Doc.Modified());
   f.Host.Messages.clear();
   EXPECT_TRUE(CloseQuery());  // right after the save
   EXPECT_TRUE(f.Host.Messages.empty());
@@ -394,27 +394,27 @@ TEST_F(EditorFilesTest, AfterYesOnlyACompletedSaveLetsTheWindowClose) {
   // The Save As dialog cancelled.
   EXPECT_FALSE(CloseQuery());
   EXPECT_EQ(f.Host.Dialogs, std::vector<std::string>{"絵に名前を付けて下さい"});
-  EXPECT_TRUE(e->Modified);
-  EXPECT_FALSE(e->Uwagaki);
+  EXPECT_TRUE(e->Doc.Modified());
+  EXPECT_FALSE(e->Files.Uwagaki);
 
   // The overwrite question declined (a picture of another format: its BMP
   // name exists already).
-  e->FileName = Path("pic.gif");
+  e->Doc.FileName = Path("pic.gif");
   WriteBytes(Path("pic.bmp"), {'o', 'l', 'd'});
   f.Host.DialogAnswer = Path("pic.bmp");
   f.Host.Answers = {TModalResult::mrYes, TModalResult::mrNo};
   EXPECT_FALSE(CloseQuery());
   EXPECT_EQ(f.Host.Messages.back(), kAskOverwrite);
   EXPECT_EQ(ReadBytes(Path("pic.bmp")), (std::vector<uint8_t>{'o', 'l', 'd'}));
-  EXPECT_TRUE(e->Modified);
+  EXPECT_TRUE(e->Doc.Modified());
 
   // A transfer error: its own message, and the window stays.
-  e->FileName = Path("dir.bmp");
+  e->Doc.FileName = Path("dir.bmp");
   ASSERT_EQ(::mkdir(Path("dir.bmp").c_str(), 0755), 0);
   f.Host.Messages.clear();
   EXPECT_FALSE(CloseQuery());
   EXPECT_EQ(f.Host.Messages, (std::vector<std::string>{kAskSaveChanges, kSaveFailed}));
-  EXPECT_TRUE(e->Modified);
+  EXPECT_TRUE(e->Doc.Modified());
 }
 
 TEST_F(EditorFilesTest, AFailedSaveKeepsTheSheetModified) {
@@ -423,34 +423,34 @@ TEST_F(EditorFilesTest, AFailedSaveKeepsTheSheetModified) {
   ASSERT_EQ(::mkdir(Path("dir.bmp").c_str(), 0755), 0);
   SaveAs("dir.bmp");
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kSaveFailed});
-  EXPECT_TRUE(e->Modified);
-  EXPECT_TRUE(e->FileName.empty());
+  EXPECT_TRUE(e->Doc.Modified());
+  EXPECT_TRUE(e->Doc.FileName.empty());
 
-  e->FileName = Path("dir.bmp");
+  e->Doc.FileName = Path("dir.bmp");
   OverwriteSave();
   EXPECT_EQ(f.Host.Messages.size(), 2u);
   EXPECT_EQ(f.Host.Messages.back(), kSaveFailed);
-  EXPECT_TRUE(e->Modified);
+  EXPECT_TRUE(e->Doc.Modified());
 }
 
 TEST_F(EditorFilesTest, AFileThatCannotBeCreatedGoesToTheErrorReportAndInterruptsTheClose) {
   Change(0, 0, 1);
-  e->FileName = Path("no-such-folder/x.bmp");
+  e->Doc.FileName = Path("no-such-folder/x.bmp");
   EXPECT_THROW(OverwriteSave(), EFCreateError);
-  EXPECT_TRUE(e->Modified);
-  EXPECT_FALSE(e->Uwagaki);
+  EXPECT_TRUE(e->Doc.Modified());
+  EXPECT_FALSE(e->Files.Uwagaki);
   f.Host.MessageAnswer = TModalResult::mrYes;
   bool canClose = false;
   EXPECT_THROW(e->FormCloseQuery(&e->MainForm, canClose), EFCreateError);
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskSaveChanges});
-  EXPECT_TRUE(e->Modified);
+  EXPECT_TRUE(e->Doc.Modified());
 }
 
 TEST_F(EditorFilesTest, SavingThroughALinkWritesItsTargetAndARefusedTargetKeepsTheChange) {
   WriteIndexed("real.bmp", 4, 4, 256, [](int32_t, int32_t) { return 0; });
   ASSERT_EQ(::chmod(Path("real.bmp").c_str(), 0640), 0);
   ASSERT_EQ(::symlink("real.bmp", Path("link.bmp").c_str()), 0);
-  e->FileName = Path("link.bmp");
+  e->Doc.FileName = Path("link.bmp");
   Change(0, 0, 6);
   OverwriteSave();
   struct stat st {};
@@ -464,7 +464,7 @@ TEST_F(EditorFilesTest, SavingThroughALinkWritesItsTargetAndARefusedTargetKeepsT
   ASSERT_EQ(::chmod(Path("real.bmp").c_str(), 0444), 0);
   Change(0, 0, 7);
   EXPECT_THROW(OverwriteSave(), EFCreateError);
-  EXPECT_TRUE(e->Modified);
+  EXPECT_TRUE(e->Doc.Modified());
   EXPECT_EQ(ReadBack(Path("real.bmp"))->GetPixels(0, 0), 6);
 }
 
@@ -483,53 +483,53 @@ TEST_F(EditorFilesTest, OpeningOverUnsavedChangesAsksFirst) {
   Load("next.bmp");
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kAskSaveChanges});
   EXPECT_EQ(f.Host.Buttons, std::vector<TMsgDlgButtons>{TMsgDlgButtons::mbYesNoCancel});
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 2);
-  EXPECT_TRUE(e->Modified);
-  EXPECT_TRUE(e->FileName.empty());
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 2);
+  EXPECT_TRUE(e->Doc.Modified());
+  EXPECT_TRUE(e->Doc.FileName.empty());
   e->btUndoClick(&e->btUndo);
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 1);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 1);
   e->btRedoClick(&e->btRedo);
 
   // Yes whose save does not complete (its dialog cancelled): nothing opened.
   f.Host.MessageAnswer = TModalResult::mrYes;
   f.Host.DialogAnswer.clear();
   EXPECT_FALSE(e->OpenPicture(Path("next.bmp")));
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 2);
-  EXPECT_TRUE(e->Modified);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 2);
+  EXPECT_TRUE(e->Doc.Modified());
 
   // Yes: saved, then opened.
   f.Host.DialogAnswer = Path("saved.bmp");
   EXPECT_TRUE(e->OpenPicture(Path("next.bmp")));
   EXPECT_EQ(ReadBack(Path("saved.bmp"))->GetPixels(0, 0), 2);
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 3);
-  EXPECT_EQ(e->FileName, Path("next.bmp"));
-  EXPECT_FALSE(e->Modified);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 3);
+  EXPECT_EQ(e->Doc.FileName, Path("next.bmp"));
+  EXPECT_FALSE(e->Doc.Modified());
 
   // Unchanged: no question.
   f.Host.Messages.clear();
   EXPECT_TRUE(e->OpenPicture(Path("saved.bmp")));
   EXPECT_TRUE(f.Host.Messages.empty());
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 2);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 2);
 
   // No: the change is discarded and the picture opened.
   Change(0, 0, 9);
   f.Host.MessageAnswer = TModalResult::mrNo;
   EXPECT_TRUE(e->OpenPicture(Path("next.bmp")));
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 3);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 3);
   EXPECT_EQ(ReadBack(Path("saved.bmp"))->GetPixels(0, 0), 2);
 }
 
 TEST_F(EditorFilesTest, OpeningAfterAFailedSaveOpensNothing) {
   WriteIndexed("next.bmp", 8, 8, 256, [](int32_t, int32_t) { return 3; });
   ASSERT_EQ(::mkdir(Path("dir.bmp").c_str(), 0755), 0);
-  e->FileName = Path("dir.bmp");
+  e->Doc.FileName = Path("dir.bmp");
   Change(0, 0, 1);
   f.Host.MessageAnswer = TModalResult::mrYes;
   EXPECT_FALSE(e->OpenPicture(Path("next.bmp")));
   EXPECT_EQ(f.Host.Messages, (std::vector<std::string>{kAskSaveChanges, kSaveFailed}));
-  EXPECT_EQ(e->AllDib->GetPixels(0, 0), 1);
-  EXPECT_EQ(e->FileName, Path("dir.bmp"));
-  EXPECT_TRUE(e->Modified);
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 1);
+  EXPECT_EQ(e->Doc.FileName, Path("dir.bmp"));
+  EXPECT_TRUE(e->Doc.Modified());
 }
 
 TEST_F(EditorFilesTest, RlePicturesWhoseRowsCarryTheirPaddingLoad) {
@@ -540,12 +540,12 @@ TEST_F(EditorFilesTest, RlePicturesWhoseRowsCarryTheirPaddingLoad) {
     SCOPED_TRACE(name);
     f.Host.DialogAnswer = std::string(PIXKURA_TEST_DATA) + "/bmp/" + name + ".bmp";
     e->mLoadClick(&e->mLoad);
-    ASSERT_EQ(e->FileName, f.Host.DialogAnswer);
+    ASSERT_EQ(e->Doc.FileName, f.Host.DialogAnswer);
     const int32_t width = std::stoi(std::string(name).substr(std::string(name).rfind('w') + 1));
     for (int32_t y = 0; y < 5; ++y)
       for (int32_t x = 0; x < width; ++x)
-        ASSERT_EQ(e->PalDib->GetColors(e->AllDib->GetPixels(x, y)),
-                  e->PalDib->GetColors((3 * x + 5 * y + x * y) % 16))
+        ASSERT_EQ(e->Doc.PalDib->GetColors(e->Doc.AllDib->GetPixels(x, y)),
+                  e->Doc.PalDib->GetColors((3 * x + 5 * y + x * y) % 16))
             << x << "," << y;
   }
   EXPECT_TRUE(f.Host.Messages.empty());

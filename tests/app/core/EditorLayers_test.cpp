@@ -37,7 +37,7 @@ int32_t Seen(const TEditor& e, const Stack& s, size_t top, int32_t x, int32_t y)
   const int32_t ox = s.origins[s.own].first, oy = s.origins[s.own].second;
   auto at = [&](size_t layer) {
     const int32_t cx = x - ox + s.origins[layer].first, cy = y - oy + s.origins[layer].second;
-    return cx < 0 || cy < 0 ? int32_t{kToumei} : e.AllDib->GetPixels(cx, cy);
+    return cx < 0 || cy < 0 ? int32_t{kToumei} : e.Doc.AllDib->GetPixels(cx, cy);
   };
   for (size_t layer = top; layer > 0; --layer)
     if (at(layer) != kToumei) return at(layer);
@@ -53,8 +53,8 @@ struct LayersTest : ::testing::Test {
     PaintSheet(*e, 0, 0, 256, 256, LayeredValue);
   }
   void Show(int32_t cellX, int32_t cellY, bool fourWay, int32_t lupeLay) {
-    e->CellX = cellX;
-    e->CellY = cellY;
+    e->View.CellX = cellX;
+    e->View.CellY = cellY;
     e->YONBUN.SetChecked(fourWay);
     e->LupeLay.SetItemIndex(lupeLay);
     e->kasane.SetChecked(true);
@@ -65,7 +65,7 @@ struct LayersTest : ::testing::Test {
   void ExpectCellInLoupe(F expected) {
     for (int32_t y = 0; y < 32; ++y)
       for (int32_t x = 0; x < 32; ++x)
-        ASSERT_EQ(e->LupeDib->GetPixels(x, y), expected(e->CellX + x, e->CellY + y)) << x << "," << y;
+        ASSERT_EQ(e->Views.LupeDib->GetPixels(x, y), expected(e->View.CellX + x, e->View.CellY + y)) << x << "," << y;
   }
 };
 
@@ -74,11 +74,11 @@ TEST_F(LayersTest, TopHalfCellLiesOverTheBottomHalfInBothComposites) {
   const Stack s{kHalves, 1};
   ExpectCellInLoupe([&](int32_t x, int32_t y) { return Seen(*e, s, 1, x, y); });
   for (int32_t y = 32; y < 64; ++y)
-    for (int32_t x = 32; x < 64; ++x) ASSERT_EQ(e->LayAllDib.GetPixels(x, y), e->LayDib.GetPixels(x, y));
+    for (int32_t x = 32; x < 64; ++x) ASSERT_EQ(e->Views.LayAllDib.GetPixels(x, y), e->Views.LayDib.GetPixels(x, y));
   e->LupeLay.SetItemIndex(2);
   ExpectCellInLoupe([&](int32_t x, int32_t y) { return Seen(*e, s, 1, x, y); });
   Show(0, 0, false, 2);
-  EXPECT_EQ(e->LupeDib->GetPixels(5, 5), kToumei);  // a hole in both halves stays a hole
+  EXPECT_EQ(e->Views.LupeDib->GetPixels(5, 5), kToumei);  // a hole in both halves stays a hole
 }
 
 TEST_F(LayersTest, BottomHalfCellIsAloneBelowAndUnderTheTopHalfInAll) {
@@ -93,7 +93,7 @@ TEST_F(LayersTest, FourWayTopLeftCellMergesAllQuadrantsAlready) {
   Show(0, 0, true, 1);
   const Stack s{kQuadrants, 3};
   ExpectCellInLoupe([&](int32_t x, int32_t y) { return Seen(*e, s, 3, x, y); });
-  EXPECT_EQ(e->LupeDib->GetPixels(5, 5), kToumei);
+  EXPECT_EQ(e->Views.LupeDib->GetPixels(5, 5), kToumei);
 }
 
 TEST_F(LayersTest, FourWayBottomRightCellIsAloneBelowAndAtTheBottomOfAll) {
@@ -113,30 +113,30 @@ TEST_F(LayersTest, FourWayBottomRightCellIsAloneBelowAndAtTheBottomOfAll) {
 
 TEST_F(LayersTest, FourWayAllIsBuiltOnlyWhenAViewShowsIt) {
   e->ViewLay.SetItemIndex(0);
-  e->LayAllDib.SetPixels(40, 40, 7);
+  e->Views.LayAllDib.SetPixels(40, 40, 7);
   Show(32, 32, true, 1);
-  EXPECT_EQ(e->LayAllDib.GetPixels(40, 40), 7);
+  EXPECT_EQ(e->Views.LayAllDib.GetPixels(40, 40), 7);
   e->ViewLay.SetItemIndex(2);
-  EXPECT_EQ(e->LayAllDib.GetPixels(40, 40), Seen(*e, Stack{kQuadrants, 3}, 3, 40, 40));
+  EXPECT_EQ(e->Views.LayAllDib.GetPixels(40, 40), Seen(*e, Stack{kQuadrants, 3}, 3, 40, 40));
 }
 
 TEST_F(LayersTest, ItemNoneShowsTheSheetAndLayerModeNeverChangesIt) {
   Show(32, 32, false, 0);
   ExpectCellInLoupe([](int32_t x, int32_t y) { return LayeredValue(x, y); });
   for (int32_t y = 0; y < 256; y += 3)
-    for (int32_t x = 0; x < 256; x += 5) ASSERT_EQ(e->AllDib->GetPixels(x, y), LayeredValue(x, y));
+    for (int32_t x = 0; x < 256; x += 5) ASSERT_EQ(e->Doc.AllDib->GetPixels(x, y), LayeredValue(x, y));
 }
 
 TEST_F(LayersTest, CellStraddlingTheMiddleLineIsClippedNotRejected) {
   // A 48-pixel-high cell at row 96 reaches past row 128: it is a bottom-half
   // cell whose counterpart rows 96..127 would lie above the sheet.
-  e->ChrY = 48;
+  e->View.ChrY = 48;
   Show(0, 96, false, 2);
   for (int32_t y = 0; y < 48; ++y)
     for (int32_t x = 0; x < 32; ++x) {
       const int32_t sy = 96 + y;
       const int32_t above = sy >= 128 ? LayeredValue(x, sy - 128) : kToumei;
-      ASSERT_EQ(e->LupeDib->GetPixels(x, y), above != kToumei ? above : LayeredValue(x, sy)) << x << "," << y;
+      ASSERT_EQ(e->Views.LupeDib->GetPixels(x, y), above != kToumei ? above : LayeredValue(x, sy)) << x << "," << y;
     }
 }
 
@@ -145,10 +145,10 @@ TEST_F(LayersTest, FrameCompositeGoesStraightIntoLayAllDib) {
   const Stack s{kQuadrants, 1};  // a frame at (32, 160) lies in the bottom-left quadrant
   e->ComposeLayerFrame(32, 160, false);
   for (int32_t y = 160; y < 192; ++y)
-    for (int32_t x = 32; x < 64; ++x) ASSERT_EQ(e->LayAllDib.GetPixels(x, y), Seen(*e, s, 1, x, y));
+    for (int32_t x = 32; x < 64; ++x) ASSERT_EQ(e->Views.LayAllDib.GetPixels(x, y), Seen(*e, s, 1, x, y));
   e->ComposeLayerFrame(32, 160, true);
   for (int32_t y = 160; y < 192; ++y)
-    for (int32_t x = 32; x < 64; ++x) ASSERT_EQ(e->LayAllDib.GetPixels(x, y), Seen(*e, s, 3, x, y));
+    for (int32_t x = 32; x < 64; ++x) ASSERT_EQ(e->Views.LayAllDib.GetPixels(x, y), Seen(*e, s, 3, x, y));
 }
 
 TEST_F(LayersTest, AtHighZoomTheCompositesCoverTheWholeCell) {
@@ -160,14 +160,14 @@ TEST_F(LayersTest, AtHighZoomTheCompositesCoverTheWholeCell) {
   const Stack s{kHalves, 1};
   for (int32_t y = 32; y < 64; ++y)
     for (int32_t x = 32; x < 64; ++x) {
-      ASSERT_EQ(e->LayDib.GetPixels(x, y), Seen(*e, s, 1, x, y)) << x << "," << y;
-      ASSERT_EQ(e->LayAllDib.GetPixels(x, y), Seen(*e, s, 1, x, y)) << x << "," << y;
-      ASSERT_EQ(e->NomDib->GetPixels(x - 32, y - 32), Seen(*e, s, 1, x, y)) << x << "," << y;
+      ASSERT_EQ(e->Views.LayDib.GetPixels(x, y), Seen(*e, s, 1, x, y)) << x << "," << y;
+      ASSERT_EQ(e->Views.LayAllDib.GetPixels(x, y), Seen(*e, s, 1, x, y)) << x << "," << y;
+      ASSERT_EQ(e->Views.NomDib->GetPixels(x - 32, y - 32), Seen(*e, s, 1, x, y)) << x << "," << y;
     }
   // A change in the hidden part reaches the views at once.
-  e->AllDib->SetPixels(60, 60, 77);
+  e->Doc.AllDib->SetPixels(60, 60, 77);
   e->RedrawLoupe();
-  EXPECT_EQ(e->NomDib->GetPixels(28, 28), 77);
+  EXPECT_EQ(e->Views.NomDib->GetPixels(28, 28), 77);
 }
 
 TEST_F(LayersTest, TheAnimationLeavesTheEyedropperTheCellsOwnComposite) {
@@ -212,7 +212,7 @@ TEST_P(HalfDensity, HolesShowTheLayerBelowAtHalfDensity) {
         if (bairitu == 1) first = (i + j) % 2 == 0;
         if (bairitu == 2) first = (j % 2 == 0) == (i < 2);
       }
-      ASSERT_EQ(e->LupeDib->GetPixels(x, y), first ? below : dither) << x << "," << y;
+      ASSERT_EQ(e->Views.LupeDib->GetPixels(x, y), first ? below : dither) << x << "," << y;
     }
 }
 

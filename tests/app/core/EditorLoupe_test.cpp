@@ -22,8 +22,8 @@ void ExpectLoupe(const TEditor& e, const std::function<int32_t(int32_t, int32_t)
   int misses = 0;
   for (int32_t y = 0; y < 256 && misses < 5; ++y)
     for (int32_t x = 0; x < 256 && misses < 5; ++x)
-      if (e.LupeDib->GetPixels(x, y) != expected(x, y)) {
-        ADD_FAILURE() << "loupe (" << x << ", " << y << ") is " << e.LupeDib->GetPixels(x, y) << ", expected "
+      if (e.Views.LupeDib->GetPixels(x, y) != expected(x, y)) {
+        ADD_FAILURE() << "loupe (" << x << ", " << y << ") is " << e.Views.LupeDib->GetPixels(x, y) << ", expected "
                       << expected(x, y);
         ++misses;
       }
@@ -43,8 +43,8 @@ struct LoupeTest : ::testing::Test {
 
 TEST_F(LoupeTest, ZoomOneShowsTheCellTopLeftWithMarksAndTransparentElsewhere) {
   TEditor& e = Start(PlainLoupeSettings(0));
-  e.CellX = 64;
-  e.CellY = 32;
+  e.View.CellX = 64;
+  e.View.CellY = 32;
   e.RedrawLoupe();
   EXPECT_EQ(f.LoupeRepaints, 1);
   ExpectLoupe(e, [](int32_t x, int32_t y) {
@@ -70,9 +70,9 @@ TEST_F(LoupeTest, ZoomOneShowsTheCellTopLeftWithMarksAndTransparentElsewhere) {
 
 TEST_F(LoupeTest, ZoomThirtyTwoAtTheCellsRightEdgeHasNoFillAndNoVerticalMark) {
   TEditor& e = Start(PlainLoupeSettings(5));
-  e.CellX = 32;
+  e.View.CellX = 32;
   for (int i = 0; i < 6; ++i) e.LupeBtClick(&e.LupeRight);
-  ASSERT_EQ(e.LupeX, 24);
+  ASSERT_EQ(e.View.LupeX, 24);
   ExpectLoupe(e, [](int32_t x, int32_t y) { return SheetValue(32 + 24 + x / 32, y / 32); });
 }
 
@@ -82,13 +82,13 @@ TEST_F(LoupeTest, GridAtZoomEightMarksEverySecondSheetPixel) {
   TEditor& e = Start(s);
   std::vector<int32_t> columns;
   for (int32_t x = 0; x < 256; ++x)
-    if (e.LupeDib->GetPixels(x, 5) == kLight) columns.push_back(x);
+    if (e.Views.LupeDib->GetPixels(x, 5) == kLight) columns.push_back(x);
   std::vector<int32_t> expected;
   for (int32_t p = 0; p <= 240; p += 16) expected.push_back(p);
   EXPECT_EQ(columns, expected);
   for (int32_t p : expected)
-    for (int32_t x = 0; x < 256; ++x) ASSERT_EQ(e.LupeDib->GetPixels(x, p), kLight) << x << "," << p;
-  EXPECT_EQ(e.LupeDib->GetPixels(17, 17), SheetValue(2, 2));
+    for (int32_t x = 0; x < 256; ++x) ASSERT_EQ(e.Views.LupeDib->GetPixels(x, p), kLight) << x << "," << p;
+  EXPECT_EQ(e.Views.LupeDib->GetPixels(17, 17), SheetValue(2, 2));
 }
 
 TEST_F(LoupeTest, CellEdgeMarksFollowTheEdgeAndVanishBeyondTheLoupe) {
@@ -111,7 +111,7 @@ TEST_F(LoupeTest, CellCutAtTheBottomShowsOnlyItsOwnRows) {
   s.CHRY = 24;
   TEditor& e = Start(s);
   e.AllDown.Click();
-  ASSERT_EQ(e.CellY, 24);
+  ASSERT_EQ(e.View.CellY, 24);
   ExpectLoupe(e, [](int32_t x, int32_t y) {
     if (y == 193) return int32_t{kDark};
     if (y == 192) return int32_t{kLight};
@@ -124,9 +124,9 @@ TEST_F(LoupeTest, AnEdgeOnTheLastColumnKeepsItsLightMarkOnly) {
   TEditorSettings s = PlainLoupeSettings(0);
   s.CHRX = 255;
   TEditor& e = Start(s);
-  for (int32_t y : {0, 31, 34, 255}) EXPECT_EQ(e.LupeDib->GetPixels(255, y), kLight) << y;
-  EXPECT_EQ(e.LupeDib->GetPixels(254, 0), SheetValue(254, 0));
-  EXPECT_EQ(e.LupeDib->GetPixels(254, 40), kToumei);  // below the 32-pixel-high cell
+  for (int32_t y : {0, 31, 34, 255}) EXPECT_EQ(e.Views.LupeDib->GetPixels(255, y), kLight) << y;
+  EXPECT_EQ(e.Views.LupeDib->GetPixels(254, 0), SheetValue(254, 0));
+  EXPECT_EQ(e.Views.LupeDib->GetPixels(254, 40), kToumei);  // below the 32-pixel-high cell
 }
 
 TEST_F(LoupeTest, CentreLinesMarkTheLoupesCentre) {
@@ -145,28 +145,28 @@ TEST_F(LoupeTest, CentreLinesMarkTheLoupesCentre) {
 
 TEST_F(LoupeTest, StoreCellWritesOnlyTheLoupeWindowUnlessDrawingPastItIsOn) {
   TEditor& e = Start(PlainLoupeSettings(4));  // x16: the loupe shows 16 x 16 of the cell
-  e.CellX = 32;
-  e.CellY = 64;
+  e.View.CellX = 32;
+  e.View.CellY = 64;
   e.LupeBtClick(&e.LupeRight);  // window x 8..23, y 0..15 of the cell
   RefillChrDib(e);
-  FillBox(0, 0, 31, 31, 150, e.ChrDib);
+  FillBox(0, 0, 31, 31, 150, e.Tools.Cell.ChrDib);
   e.StoreCell();
   for (int32_t y = 60; y < 100; ++y)
     for (int32_t x = 28; x < 68; ++x) {
       const bool inWindow = x >= 40 && x < 56 && y >= 64 && y < 80;
-      ASSERT_EQ(e.AllDib->GetPixels(x, y), inWindow ? 150 : SheetValue(x, y)) << x << "," << y;
+      ASSERT_EQ(e.Doc.AllDib->GetPixels(x, y), inWindow ? 150 : SheetValue(x, y)) << x << "," << y;
     }
   // What the sheet did not take is gone from the working copy as well.
   for (int32_t y = 0; y < 32; ++y)
-    for (int32_t x = 0; x < 32; ++x) ASSERT_EQ(e.ChrDib.GetPixels(x, y), e.AllDib->GetPixels(32 + x, 64 + y));
+    for (int32_t x = 0; x < 32; ++x) ASSERT_EQ(e.Tools.Cell.ChrDib.GetPixels(x, y), e.Doc.AllDib->GetPixels(32 + x, 64 + y));
 
   e.Hamidasi.SetChecked(true);
-  FillBox(0, 0, 31, 31, 150, e.ChrDib);
+  FillBox(0, 0, 31, 31, 150, e.Tools.Cell.ChrDib);
   e.StoreCell();
   for (int32_t y = 60; y < 100; ++y)
     for (int32_t x = 28; x < 68; ++x) {
       const bool inCell = x >= 32 && x < 64 && y >= 64 && y < 96;
-      ASSERT_EQ(e.AllDib->GetPixels(x, y), inCell ? 150 : SheetValue(x, y)) << x << "," << y;
+      ASSERT_EQ(e.Doc.AllDib->GetPixels(x, y), inCell ? 150 : SheetValue(x, y)) << x << "," << y;
     }
 }
 

@@ -43,7 +43,7 @@ struct PaletteChangeTest : ::testing::Test {
   // The blend table a fresh build makes from the master palette.
   std::unique_ptr<TBlendTable> FreshTable() const {
     auto table = std::make_unique<TBlendTable>();
-    MakeMixTable(*e->PalDib, *table);
+    MakeMixTable(*e->Doc.PalDib, *table);
     return table;
   }
   void ExpectTablesOfTheMasterPalette() const {
@@ -56,8 +56,8 @@ struct PaletteChangeTest : ::testing::Test {
   }
   void ExpectEverythingShows(TColor (*colour)(int32_t)) const {
     // The undo slots keep the palettes they were taken with (EditorUndo_test).
-    const std::vector<const TIxDIB*> bitmaps{e->LupeDib, e->AllDib,  e->RevDib,     e->MovDib, &e->ChrDib,
-                                             e->NomDib,  &e->LayDib, &e->LayAllDib, e->CopyDib};
+    const std::vector<const TIxDIB*> bitmaps{e->Views.LupeDib, e->Doc.AllDib,  e->Views.RevDib,     e->Views.MovDib, &e->Tools.Cell.ChrDib,
+                                             e->Views.NomDib,  &e->Views.LayDib, &e->Views.LayAllDib, e->Copy.CopyDib};
     for (int32_t i = 0; i < 256; ++i)
       for (const TIxDIB* dib : bitmaps) ASSERT_EQ(dib->GetColors(i), colour(i)) << i;
     EXPECT_EQ(e->cMainBox.BrushColor(), colour(e->MainColor));
@@ -65,8 +65,8 @@ struct PaletteChangeTest : ::testing::Test {
     EXPECT_EQ(e->Cur.BrushColor(), colour(e->MainColor));
     // The loupe's grid (loupe row 0) and centre lines are drawn again in
     // the new lightest and darkest entries.
-    EXPECT_EQ(e->LupeDib->GetPixels(5, 0), e->LightIdx());
-    EXPECT_EQ(e->LupeDib->GetPixels(5, 128), e->DarkIdx());
+    EXPECT_EQ(e->Views.LupeDib->GetPixels(5, 0), e->LightIdx());
+    EXPECT_EQ(e->Views.LupeDib->GetPixels(5, 128), e->DarkIdx());
   }
 };
 
@@ -92,11 +92,11 @@ TEST_F(PaletteChangeTest, ThePaletteFileFromTheMenuReachesEveryTableBitmapAndBox
 TEST_F(PaletteChangeTest, AWaitingCopyBlockTakesTheNewColours) {
   e->AllViewMouseDown(&e->AllView, TMouseButton::mbLeft, {}, 0, 0);
   e->AllViewMouseDown(&e->AllView, TMouseButton::mbLeft, {}, 0, 0);
-  ASSERT_TRUE(e->CopyReady);
+  ASSERT_TRUE(e->Copy.CopyReady());
   WriteBytes(e->PaletteFilePath(), PaletteFileOf(Scattered));
   e->PalLoad();
-  EXPECT_EQ(e->CopyDib->GetWidth(), 8);  // still the block, in the new colours
-  for (int32_t i = 0; i < 256; ++i) ASSERT_EQ(e->CopyDib->GetColors(i), Scattered(i)) << i;
+  EXPECT_EQ(e->Copy.CopyDib->GetWidth(), 8);  // still the block, in the new colours
+  for (int32_t i = 0; i < 256; ++i) ASSERT_EQ(e->Copy.CopyDib->GetColors(i), Scattered(i)) << i;
 }
 
 TEST_F(PaletteChangeTest, APictureLoadReachesEverythingToo) {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/core/EditorTexts.h"
-#include "app/core/PaletteRamp.h"
+#include "app/core/document/PaletteRamp.h"
 #include "base/Exception.h"
 #include "formats/PaletteFile.h"
 #include "formats/PaletteFiles.h"
@@ -48,15 +48,15 @@ struct PaletteEditTest : ::testing::Test {
   TState State() const {
     TState s{e->MasterColors(), {}};
     for (int32_t y = 0; y < 256; ++y)
-      for (int32_t x = 0; x < 256; ++x) s.Pixels.push_back(static_cast<uint8_t>(e->AllDib->GetPixels(x, y)));
+      for (int32_t x = 0; x < 256; ++x) s.Pixels.push_back(static_cast<uint8_t>(e->Doc.AllDib->GetPixels(x, y)));
     return s;
   }
   // Every bitmap that shows the sheet or the palette has the master palette.
   void ExpectMasterEverywhere() const {
-    for (const TIxDIB* dib : {e->AllDib, e->LupeDib, &e->ChrDib, e->MovDib, e->NomDib, &e->LayAllDib})
-      for (int32_t i = 0; i < 256; ++i) ASSERT_EQ(dib->GetColors(i), e->PalDib->GetColors(i)) << i;
-    EXPECT_EQ(e->cMainBox.BrushColor(), e->PalDib->GetColors(e->MainColor));
-    EXPECT_EQ(e->cTOUMEIBox.BrushColor(), e->PalDib->GetColors(e->Toumei));
+    for (const TIxDIB* dib : {e->Doc.AllDib, e->Views.LupeDib, &e->Tools.Cell.ChrDib, e->Views.MovDib, e->Views.NomDib, &e->Views.LayAllDib})
+      for (int32_t i = 0; i < 256; ++i) ASSERT_EQ(dib->GetColors(i), e->Doc.PalDib->GetColors(i)) << i;
+    EXPECT_EQ(e->cMainBox.BrushColor(), e->Doc.PalDib->GetColors(e->MainColor));
+    EXPECT_EQ(e->cTOUMEIBox.BrushColor(), e->Doc.PalDib->GetColors(e->Toumei));
   }
   void Stroke(int32_t loupeX, int32_t loupeY, uint8_t colour) {
     Pick(colour);
@@ -80,21 +80,21 @@ struct PaletteEditTest : ::testing::Test {
 
 TEST_F(PaletteEditTest, TheMenuEditsTheMainColoursEntryAsOneUndoStep) {
   Pick(42);
-  e->AllDib->SetPixels(3, 3, 42);
+  e->Doc.AllDib->SetPixels(3, 3, 42);
   f.Host.ColorAnswer = RGB(10, 200, 30);
   e->MnPalColor.Click();
   ASSERT_EQ(f.Host.ColorsOffered, std::vector<TColor>{RGB(42, 42, 42)});
-  EXPECT_EQ(e->PalDib->GetColors(42), RGB(10, 200, 30));
-  EXPECT_EQ(e->PalDib->GetColors(41), RGB(41, 41, 41));
-  EXPECT_EQ(e->AllDib->GetPixels(3, 3), 42);  // the pixels keep their index
+  EXPECT_EQ(e->Doc.PalDib->GetColors(42), RGB(10, 200, 30));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(41), RGB(41, 41, 41));
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(3, 3), 42);  // the pixels keep their index
   ExpectMasterEverywhere();
-  EXPECT_TRUE(e->Modified);
-  EXPECT_EQ(e->UndoNum, 1);
+  EXPECT_TRUE(e->Doc.Modified());
+  EXPECT_EQ(e->Doc.History.UndoNum, 1);
   e->btUndo.Click();
-  EXPECT_EQ(e->PalDib->GetColors(42), RGB(42, 42, 42));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(42), RGB(42, 42, 42));
   ExpectMasterEverywhere();
   e->btRedo.Click();
-  EXPECT_EQ(e->PalDib->GetColors(42), RGB(10, 200, 30));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(42), RGB(10, 200, 30));
   ExpectMasterEverywhere();
 }
 
@@ -104,8 +104,8 @@ TEST_F(PaletteEditTest, ACancelledOrUnchangedColourRecordsNothing) {
   f.Host.ColorAnswer = RGB(7, 7, 7);
   e->MnPalColor.Click();  // the colour it had
   EXPECT_EQ(f.Host.ColorsOffered.size(), 2u);
-  EXPECT_EQ(e->UndoNum, 0);
-  EXPECT_FALSE(e->Modified);
+  EXPECT_EQ(e->Doc.History.UndoNum, 0);
+  EXPECT_FALSE(e->Doc.Modified());
   EXPECT_EQ(e->MasterColors(), Grey());
 }
 
@@ -122,7 +122,7 @@ TEST_F(PaletteEditTest, ADoubleClickOnASwatchPicksItThenEditsItOnTheRelease) {
   EXPECT_FALSE(e->PalDown);
   EXPECT_EQ(e->MainColor, 33);
   ASSERT_EQ(f.Host.ColorsOffered, std::vector<TColor>{RGB(33, 33, 33)});
-  EXPECT_EQ(e->PalDib->GetColors(33), RGB(1, 2, 3));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(33), RGB(1, 2, 3));
   EXPECT_EQ(e->cMainBox.BrushColor(), RGB(1, 2, 3));
   // The next plain click only picks.
   PalLeft(&e->PalView, 16, 12);
@@ -139,7 +139,7 @@ TEST_F(PaletteEditTest, ADoubleClickOnTheMarkerEditsTheSwatchBeneath) {
   e->PalSel.OnDblClick(&e->PalSel);
   PalLeft(&e->PalSel, 3, 4);
   ASSERT_EQ(f.Host.ColorsOffered, std::vector<TColor>{RGB(33, 33, 33)});
-  EXPECT_EQ(e->UndoNum, 0);  // cancelled: nothing changed
+  EXPECT_EQ(e->Doc.History.UndoNum, 0);  // cancelled: nothing changed
   EXPECT_FALSE(e->PalDown);
 }
 
@@ -178,20 +178,20 @@ TEST_F(PaletteEditTest, TheRampRunsFromTheMainToTheTransparentColourAsOneStep) {
   colors[200] = RGB(0, 0, 180);
   e->ChangePalette(colors);
   Pick(20);
-  e->Modified = false;
+  e->Doc.Saved();
   e->MnPalRamp.Click();
   FillRamp(colors, 20, 200);
   EXPECT_EQ(e->MasterColors(), colors);
-  EXPECT_EQ(e->PalDib->GetColors(110), RGB(100, 0, 90));  // half-way
+  EXPECT_EQ(e->Doc.PalDib->GetColors(110), RGB(100, 0, 90));  // half-way
   ExpectMasterEverywhere();
-  EXPECT_TRUE(e->Modified);
-  EXPECT_EQ(e->UndoNum, 2);
+  EXPECT_TRUE(e->Doc.Modified());
+  EXPECT_EQ(e->Doc.History.UndoNum, 2);
   e->btUndo.Click();
-  EXPECT_EQ(e->PalDib->GetColors(110), RGB(110, 110, 110));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(110), RGB(110, 110, 110));
   // A ramp that changes nothing (already even) is no step.
   e->btRedo.Click();
   e->MnPalRamp.Click();
-  EXPECT_EQ(e->UndoNum, 2);
+  EXPECT_EQ(e->Doc.History.UndoNum, 2);
 }
 
 TEST_F(PaletteEditTest, AnotherProgramsPaletteSetsItsEntriesAsOneStep) {
@@ -199,17 +199,17 @@ TEST_F(PaletteEditTest, AnotherProgramsPaletteSetsItsEntriesAsOneStep) {
                                 "GIMP Palette\nName: From a site\nColumns: 4\n# comment\n"
                                 "255   0   0\tRed\n  0 255   0 Green\n\n0 0 255\n");
   f.Host.DialogAnswer = gpl;
-  e->AllDib->SetPixels(9, 9, 1);
+  e->Doc.AllDib->SetPixels(9, 9, 1);
   e->MnPalOpen.Click();
-  EXPECT_EQ(e->PalDib->GetColors(0), RGB(255, 0, 0));
-  EXPECT_EQ(e->PalDib->GetColors(1), RGB(0, 255, 0));
-  EXPECT_EQ(e->PalDib->GetColors(2), RGB(0, 0, 255));
-  EXPECT_EQ(e->PalDib->GetColors(3), RGB(3, 3, 3));  // a short palette sets only its entries
-  EXPECT_EQ(e->AllDib->GetPixels(9, 9), 1);
+  EXPECT_EQ(e->Doc.PalDib->GetColors(0), RGB(255, 0, 0));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(1), RGB(0, 255, 0));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(2), RGB(0, 0, 255));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(3), RGB(3, 3, 3));  // a short palette sets only its entries
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(9, 9), 1);
   ExpectMasterEverywhere();
-  EXPECT_TRUE(e->Modified);
-  EXPECT_EQ(e->UndoNum, 1);
-  EXPECT_EQ(e->PaletteFileName, gpl);
+  EXPECT_TRUE(e->Doc.Modified());
+  EXPECT_EQ(e->Doc.History.UndoNum, 1);
+  EXPECT_EQ(e->Files.PaletteFileName, gpl);
   e->btUndo.Click();
   EXPECT_EQ(e->MasterColors(), Grey());
 }
@@ -222,8 +222,8 @@ TEST_F(PaletteEditTest, APicturesColourTableIsAPaletteToo) {
   picture.SaveToFile(f.Folder.File("sixteen.bmp"));
   f.Host.DialogAnswer = f.Folder.File("sixteen.bmp");
   e->MnPalOpen.Click();
-  for (int32_t i = 0; i < 16; ++i) EXPECT_EQ(e->PalDib->GetColors(i), RGB(uint8_t(i * 16), 7, 9)) << i;
-  EXPECT_EQ(e->PalDib->GetColors(16), RGB(16, 16, 16));
+  for (int32_t i = 0; i < 16; ++i) EXPECT_EQ(e->Doc.PalDib->GetColors(i), RGB(uint8_t(i * 16), 7, 9)) << i;
+  EXPECT_EQ(e->Doc.PalDib->GetColors(16), RGB(16, 16, 16));
 }
 
 TEST_F(PaletteEditTest, ADamagedPaletteShowsTheReadersMessageAndChangesNothing) {
@@ -234,9 +234,9 @@ TEST_F(PaletteEditTest, ADamagedPaletteShowsTheReadersMessageAndChangesNothing) 
   EXPECT_EQ(f.Host.Messages[0],
             "パレットファイル " + bad + " の 6 行目: 色の数 3 に対して色が 2 しかありません");
   EXPECT_EQ(e->MasterColors(), Grey());
-  EXPECT_EQ(e->UndoNum, 0);
-  EXPECT_FALSE(e->Modified);
-  EXPECT_TRUE(e->PaletteFileName.empty());
+  EXPECT_EQ(e->Doc.History.UndoNum, 0);
+  EXPECT_FALSE(e->Doc.Modified());
+  EXPECT_TRUE(e->Files.PaletteFileName.empty());
   // A file that is no palette nor picture; a binary format at fault.
   f.Host.DialogAnswer = Write("notes.txt", "just words\n");
   e->MnPalOpen.Click();
@@ -261,7 +261,7 @@ TEST_F(PaletteEditTest, TheExportWritesThe256ColoursInTheFormatOfTheExtension) {
     EXPECT_EQ(read.Colors(), std::vector<TColor>(colors.begin(), colors.end())) << name;
   }
   EXPECT_TRUE(f.Host.Messages.empty());
-  EXPECT_EQ(e->PaletteFileName, f.Folder.File("out.hex"));
+  EXPECT_EQ(e->Files.PaletteFileName, f.Folder.File("out.hex"));
 }
 
 TEST_F(PaletteEditTest, TheExportAsksBeforeReplacingAndRefusesUnknownExtensions) {
@@ -291,11 +291,11 @@ TEST_F(PaletteEditTest, TheOwnPaletteFileFromTheMenuIsAnUndoStepToo) {
   TPaletteValues values = colors;
   WritePaletteFile(e->PaletteFilePath(), values);
   e->N3.Click();  // "パレット読み込み"
-  EXPECT_EQ(e->PalDib->GetColors(0), RGB(9, 8, 7));
-  EXPECT_EQ(e->UndoNum, 1);
-  EXPECT_TRUE(e->Modified);
+  EXPECT_EQ(e->Doc.PalDib->GetColors(0), RGB(9, 8, 7));
+  EXPECT_EQ(e->Doc.History.UndoNum, 1);
+  EXPECT_TRUE(e->Doc.Modified());
   e->btUndo.Click();
-  EXPECT_EQ(e->PalDib->GetColors(0), RGB(0, 0, 0));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(0), RGB(0, 0, 0));
 }
 
 // Drawing and every kind of palette change, interleaved; undoing all of it
@@ -323,7 +323,7 @@ TEST_F(PaletteEditTest, UndoAndRedoWalkBackAndForthThroughDrawingAndPaletteChang
   record();
   Stroke(4, 4, 1);
   record();
-  ASSERT_EQ(e->UndoNum, static_cast<int>(states.size()) - 1);
+  ASSERT_EQ(e->Doc.History.UndoNum, static_cast<int>(states.size()) - 1);
   for (size_t i = 1; i < states.size(); ++i)
     ASSERT_NE(states[i], states[i - 1]) << "step " << i << " changed nothing";
 
@@ -346,7 +346,7 @@ TEST_F(PaletteEditTest, UndoAndRedoWalkBackAndForthThroughDrawingAndPaletteChang
   EXPECT_EQ(State(), states[states.size() - 3]);
   e->btRedo.Click();
   e->btRedo.Click();  // nothing further
-  EXPECT_EQ(e->PalDib->GetColors(e->MainColor), RGB(1, 2, 3));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(e->MainColor), RGB(1, 2, 3));
 }
 
 }  // namespace

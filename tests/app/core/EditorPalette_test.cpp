@@ -37,7 +37,7 @@ TEST_F(PaletteTest, LeftPressPicksTheMainColourBySwatch) {
     Left(&e->PalView, c.x, c.y);  // press
     EXPECT_TRUE(e->PalDown);
     EXPECT_EQ(e->MainColor, c.index) << c.x << "," << c.y;
-    EXPECT_EQ(e->cMainBox.BrushColor(), e->PalDib->GetColors(c.index));
+    EXPECT_EQ(e->cMainBox.BrushColor(), e->Doc.PalDib->GetColors(c.index));
     EXPECT_EQ(e->PalSel.Left(), e->PalView.Left() + 8 * (c.index % 32));
     EXPECT_EQ(e->PalSel.Top(), e->PalView.Top() + 12 * (c.index / 32));
     Left(&e->PalView, 0, 0);  // the release picks nothing
@@ -79,7 +79,7 @@ TEST_F(PaletteTest, PressOnAMarkerPicksTheSwatchBeneathIt) {
 TEST_F(PaletteTest, RightPressAndReleaseBothPickTheTransparentColour) {
   Right(&e->PalView, 8 * 8, 12);  // press on 40
   EXPECT_EQ(e->Toumei, 40);
-  EXPECT_EQ(e->cTOUMEIBox.BrushColor(), e->PalDib->GetColors(40));
+  EXPECT_EQ(e->cTOUMEIBox.BrushColor(), e->Doc.PalDib->GetColors(40));
   Right(&e->PalView, 8 * 9, 12);  // release on 41
   EXPECT_EQ(e->Toumei, 41);
   EXPECT_EQ(e->TOUSel.Left(), e->PalView.Left() + 72);
@@ -112,12 +112,12 @@ TEST_F(PaletteTest, SaveThenLoadRoundTripsByteForByteAndKeepsPixels) {
   for (int i = 0; i < 256; ++i)
     file.insert(file.end(), {uint8_t(255 - i), uint8_t(i / 2), uint8_t(i * 3), 0});
   WriteBytes(e->PaletteFilePath(), file);
-  e->AllDib->SetPixels(10, 10, 42);
+  e->Doc.AllDib->SetPixels(10, 10, 42);
   e->N3.Click();  // "パレット読み込み"
-  EXPECT_EQ(e->PalDib->GetColors(42), RGB(213, 21, 126));
-  EXPECT_EQ(e->AllDib->GetColors(42), RGB(213, 21, 126));
-  EXPECT_EQ(e->AllDib->GetPixels(10, 10), 42);
-  EXPECT_EQ(e->PalDib->GetPixels(8 * 10, 12), 42);  // swatches keep their indices, only recoloured
+  EXPECT_EQ(e->Doc.PalDib->GetColors(42), RGB(213, 21, 126));
+  EXPECT_EQ(e->Doc.AllDib->GetColors(42), RGB(213, 21, 126));
+  EXPECT_EQ(e->Doc.AllDib->GetPixels(10, 10), 42);
+  EXPECT_EQ(e->Doc.PalDib->GetPixels(8 * 10, 12), 42);  // swatches keep their indices, only recoloured
   std::filesystem::remove(e->PaletteFilePath());
   e->N4.Click();  // "パレット保存"
   EXPECT_EQ(ReadBytes(e->PaletteFilePath()), file);
@@ -126,10 +126,10 @@ TEST_F(PaletteTest, SaveThenLoadRoundTripsByteForByteAndKeepsPixels) {
 TEST_F(PaletteTest, ShortFileSetsOnlyTheEntriesItHolds) {
   WriteBytes(e->PaletteFilePath(), {1, 2, 3, 0, 4, 5, 6, 0, 7, 8});
   e->PalLoad();
-  EXPECT_EQ(e->PalDib->GetColors(0), RGB(1, 2, 3));
-  EXPECT_EQ(e->PalDib->GetColors(1), RGB(4, 5, 6));
-  EXPECT_EQ(e->PalDib->GetColors(2), RGB(2, 2, 2));  // the partial entry is not read
-  EXPECT_EQ(e->PalDib->GetColors(255), RGB(255, 255, 255));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(0), RGB(1, 2, 3));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(1), RGB(4, 5, 6));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(2), RGB(2, 2, 2));  // the partial entry is not read
+  EXPECT_EQ(e->Doc.PalDib->GetColors(255), RGB(255, 255, 255));
 }
 
 TEST_F(PaletteTest, MissingFileRaisesAndLeavesThePalette) {
@@ -140,7 +140,7 @@ TEST_F(PaletteTest, MissingFileRaisesAndLeavesThePalette) {
   } catch (const EFOpenError& x) {
     EXPECT_EQ(x.Message(), "ファイル " + e->PaletteFilePath() + " は開けません");
   }
-  EXPECT_EQ(e->PalDib->GetColors(9), RGB(9, 9, 9));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(9), RGB(9, 9, 9));
 }
 
 TEST(PaletteFileCommands, SaveIntoAMissingFolderRaisesTheCreationError) {

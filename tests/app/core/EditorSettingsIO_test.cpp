@@ -47,9 +47,9 @@ const char* const kDefaultFile =
 
 TEST_F(EditorSettingsIOTest, TheFirstCloseWritesThe25KeysInOrderInShiftJis) {
   TEditor& e = StartFromStore();
-  EXPECT_EQ(e.UndoMax, 15);
-  EXPECT_EQ(e.Bairitu, 3);
-  EXPECT_TRUE(e.GridOn);
+  EXPECT_EQ(e.Doc.History.UndoMax, 15);
+  EXPECT_EQ(e.View.Bairitu, 3);
+  EXPECT_TRUE(e.Views.GridOn);
   Close();
   EXPECT_EQ(IniText(), ToShiftJis(kDefaultFile));
   EXPECT_TRUE(f.Host.Messages.empty());
@@ -64,17 +64,17 @@ TEST_F(EditorSettingsIOTest, StoredValuesReachTheStateAndComeBackAtClose) {
       "256\r\n"
       "通常表示枠=TRUE\r\n反転表示枠=1\r\nレイヤー有効=1\r\nキャラ横サイズ=16\r\n");
   TEditor& e = StartFromStore();
-  EXPECT_EQ(e.Bairitu, 2);
+  EXPECT_EQ(e.View.Bairitu, 2);
   EXPECT_TRUE(e.x4.Down());
-  EXPECT_EQ(e.PenSize, 4);
+  EXPECT_EQ(e.Tools.PenSize, 4);
   EXPECT_TRUE(e.p4.Down());
   EXPECT_EQ(e.WaitBar.Position(), 31);
-  EXPECT_EQ(e.NarabeMax, 5);
-  EXPECT_TRUE(e.GridOn);             // 2: low byte not zero
-  EXPECT_FALSE(e.CLineOn);           // 256: low byte zero
+  EXPECT_EQ(e.Views.NarabeMax, 5);
+  EXPECT_TRUE(e.Views.GridOn);             // 2: low byte not zero
+  EXPECT_FALSE(e.Views.CLineOn);           // 256: low byte zero
   EXPECT_FALSE(e.NomChk.Checked());  // only numbers count
   EXPECT_TRUE(e.RevChk.Checked());
-  EXPECT_EQ(e.ChrX, 16);
+  EXPECT_EQ(e.View.ChrX, 16);
   Close();
   const std::string text = IniText();
   EXPECT_NE(text.find(ToShiftJis("アニメスピード=31\r\n")), std::string::npos);
@@ -125,11 +125,11 @@ TEST_F(EditorSettingsIOTest, ValuesTheStateCannotHoldAreClampedOrKeepTheDefault)
   WriteIni("[Pixkura]\r\n選択用セルサイズ=40\r\nアンドゥ回数=300\r\n透明色=256\r\n倍率=8\r\n");
   TEditor& e = StartFromStore();
   EXPECT_EQ(e.SelSizeBar.Position(), 32);
-  EXPECT_EQ(e.SelSize, 32);
-  EXPECT_EQ(e.UndoMax, 15);
+  EXPECT_EQ(e.Copy.SelSize, 32);
+  EXPECT_EQ(e.Doc.History.UndoMax, 15);
   EXPECT_EQ(e.Toumei, 255);
-  EXPECT_EQ(e.Bairitu, 3);
-  EXPECT_EQ(e.UndoDibs.size(), 15u);
+  EXPECT_EQ(e.View.Bairitu, 3);
+  EXPECT_EQ(e.Doc.History.UndoDibs.size(), 15u);
   Close();
   const std::string text = IniText();
   for (const char* line : {"選択用セルサイズ=32\r\n", "アンドゥ回数=15\r\n", "透明色=255\r\n", "倍率=3\r\n"})

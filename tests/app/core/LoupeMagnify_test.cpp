@@ -1,5 +1,5 @@
 // The loupe's magnification writes exactly the pixels of the scaled copy.
-#include "app/core/LoupeMagnify.h"
+#include "app/core/view/LoupeMagnify.h"
 
 #include <gtest/gtest.h>
 

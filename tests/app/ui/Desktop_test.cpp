@@ -136,7 +136,7 @@ TEST_F(DesktopTest, ToolPenZoomAndDisplayKeysActAsTheirMenuItems) {
                                            {Qt::Key_B, 4}, {Qt::Key_M, 5}, {Qt::Key_P, 0}};
   for (const auto& [key, tool] : tools) {
     Key(key);
-    EXPECT_EQ(Ed().Tool, tool) << key;
+    EXPECT_EQ(Ed().Tools.ToolNumber(), tool) << key;
   }
   EXPECT_TRUE(Ed().btPset.Down());
   Key(Qt::Key_L);
@@ -145,63 +145,63 @@ TEST_F(DesktopTest, ToolPenZoomAndDisplayKeysActAsTheirMenuItems) {
 
   for (int size = 1; size <= 5; ++size) {
     Key(Qt::Key_0 + size);
-    EXPECT_EQ(Ed().PenSize, size);
+    EXPECT_EQ(Ed().Tools.PenSize, size);
   }
   EXPECT_TRUE(Ed().p5.Down());
 
-  ASSERT_EQ(Ed().Bairitu, 3);
+  ASSERT_EQ(Ed().View.Bairitu, 3);
   Key(Qt::Key_Plus);
-  EXPECT_EQ(Ed().Bairitu, 4);
+  EXPECT_EQ(Ed().View.Bairitu, 4);
   EXPECT_TRUE(Ed().x16.Down());
   Key(Qt::Key_Equal);
   Key(Qt::Key_Plus);  // x32 is the end
-  EXPECT_EQ(Ed().Bairitu, 5);
+  EXPECT_EQ(Ed().View.Bairitu, 5);
   for (int i = 0; i < 7; ++i) Key(Qt::Key_Minus);
-  EXPECT_EQ(Ed().Bairitu, 0);
+  EXPECT_EQ(Ed().View.Bairitu, 0);
   EXPECT_TRUE(Ed().x1.Down());
 
-  const bool grid = Ed().GridOn, centre = Ed().CLineOn;
+  const bool grid = Ed().Views.GridOn, centre = Ed().Views.CLineOn;
   Key(Qt::Key_G);
-  EXPECT_NE(Ed().GridOn, grid);
-  EXPECT_EQ(Ed().CLineOn, centre);
+  EXPECT_NE(Ed().Views.GridOn, grid);
+  EXPECT_EQ(Ed().Views.CLineOn, centre);
   Key(Qt::Key_C);
-  EXPECT_NE(Ed().CLineOn, centre);
+  EXPECT_NE(Ed().Views.CLineOn, centre);
 }
 
 TEST_F(DesktopTest, ArrowsScrollTheLoupeAndShiftArrowsStepTheCell) {
   Key(Qt::Key_Plus);  // x16: the loupe shows half a 32-pixel cell
   Key(Qt::Key_Right);
-  EXPECT_EQ(Ed().LupeX, 8);
+  EXPECT_EQ(Ed().View.LupeX, 8);
   Key(Qt::Key_Down);
   Key(Qt::Key_Down);
-  EXPECT_EQ(Ed().LupeY, 16);
+  EXPECT_EQ(Ed().View.LupeY, 16);
   Key(Qt::Key_Up);
-  EXPECT_EQ(Ed().LupeY, 8);
+  EXPECT_EQ(Ed().View.LupeY, 8);
   Key(Qt::Key_Left);
-  EXPECT_EQ(Ed().LupeX, 0);
+  EXPECT_EQ(Ed().View.LupeX, 0);
 
   Key(Qt::Key_Right, Qt::ShiftModifier);
   Key(Qt::Key_Down, Qt::ShiftModifier);
-  EXPECT_EQ(Ed().CellX, 32);
-  EXPECT_EQ(Ed().CellY, 32);
-  EXPECT_EQ(Ed().LupeY, 0);  // a new cell starts at its corner
+  EXPECT_EQ(Ed().View.CellX, 32);
+  EXPECT_EQ(Ed().View.CellY, 32);
+  EXPECT_EQ(Ed().View.LupeY, 0);  // a new cell starts at its corner
   Key(Qt::Key_Left, Qt::ShiftModifier);
   Key(Qt::Key_Up, Qt::ShiftModifier);
   Key(Qt::Key_Up, Qt::ShiftModifier);  // refused at the sheet's edge
-  EXPECT_EQ(Ed().CellX, 0);
-  EXPECT_EQ(Ed().CellY, 0);
+  EXPECT_EQ(Ed().View.CellX, 0);
+  EXPECT_EQ(Ed().View.CellY, 0);
 }
 
 TEST_F(DesktopTest, UndoRedoAndFileKeys) {
   Stroke();
-  ASSERT_EQ(Ed().AllDib->GetPixels(1, 1), 7);
+  ASSERT_EQ(Ed().Doc.AllDib->GetPixels(1, 1), 7);
   Key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Ed().AllDib->GetPixels(1, 1), 0);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(1, 1), 0);
   Key(Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(Ed().AllDib->GetPixels(1, 1), 7);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(1, 1), 7);
   Key(Qt::Key_Z, Qt::ControlModifier);
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(Ed().AllDib->GetPixels(1, 1), 7);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(1, 1), 7);
 
   // The file keys run the file menu's items (their dialogs are not wanted here).
   int opened = 0, savedAs = 0, saved = 0, exited = 0;
@@ -231,8 +231,8 @@ TEST_F(DesktopTest, KeysDoNothingWhileADialogIsOpen) {
     // Even a key that reached an action directly is held back.
     MenuAction("MnCircle")->trigger();
     form->findChild<QAction*>(QStringLiteral("LupeRightKey"))->trigger();
-    toolDuring = Ed().Tool;
-    lupeDuring = Ed().LupeX;
+    toolDuring = Ed().Tools.ToolNumber();
+    lupeDuring = Ed().View.LupeX;
     box.accept();
   });
   box.exec();
@@ -240,53 +240,53 @@ TEST_F(DesktopTest, KeysDoNothingWhileADialogIsOpen) {
   QApplication::setActiveWindow(form.get());
   EXPECT_EQ(toolDuring, 0);
   EXPECT_EQ(lupeDuring, 0);
-  EXPECT_EQ(Ed().Bairitu, 3);
+  EXPECT_EQ(Ed().View.Bairitu, 3);
   // Afterwards the keys work again.
   Key(Qt::Key_L);
-  EXPECT_EQ(Ed().Tool, 1);
+  EXPECT_EQ(Ed().Tools.ToolNumber(), 1);
 }
 
 TEST_F(DesktopTest, WheelOverTheLoupeScrollsItAndCtrlWheelZooms) {
   Key(Qt::Key_Plus);  // x16
   Wheel(OnLoupe(), -120);
-  EXPECT_EQ(Ed().LupeY, 8);
+  EXPECT_EQ(Ed().View.LupeY, 8);
   Wheel(OnLoupe(), 120);
-  EXPECT_EQ(Ed().LupeY, 0);
+  EXPECT_EQ(Ed().View.LupeY, 0);
   Wheel(OnLoupe(), -120, Qt::ShiftModifier);
-  EXPECT_EQ(Ed().LupeX, 8);
+  EXPECT_EQ(Ed().View.LupeX, 8);
   Wheel(OnLoupe(), 0, Qt::NoModifier, 120);  // a horizontal wheel scrolls sideways too
-  EXPECT_EQ(Ed().LupeX, 0);
+  EXPECT_EQ(Ed().View.LupeX, 0);
   // Half notches add up.
   Wheel(OnLoupe(), -60);
-  EXPECT_EQ(Ed().LupeY, 0);
+  EXPECT_EQ(Ed().View.LupeY, 0);
   Wheel(OnLoupe(), -60);
-  EXPECT_EQ(Ed().LupeY, 8);
+  EXPECT_EQ(Ed().View.LupeY, 8);
 
   Wheel(OnLoupe(), 120, Qt::ControlModifier);
-  EXPECT_EQ(Ed().Bairitu, 5);
-  EXPECT_EQ(Ed().LupeY, 0);  // a zoom starts at the cell's corner
+  EXPECT_EQ(Ed().View.Bairitu, 5);
+  EXPECT_EQ(Ed().View.LupeY, 0);  // a zoom starts at the cell's corner
   Wheel(OnLoupe(), -240, Qt::ControlModifier);
-  EXPECT_EQ(Ed().Bairitu, 3);
+  EXPECT_EQ(Ed().View.Bairitu, 3);
 
   // Elsewhere the wheel leaves the loupe alone.
   Wheel(form->ViewOf(Ed().AllView)->mapTo(form.get(), QPoint(50, 50)), 120, Qt::ControlModifier);
-  EXPECT_EQ(Ed().Bairitu, 3);
+  EXPECT_EQ(Ed().View.Bairitu, 3);
 }
 
 TEST_F(DesktopTest, ADroppedPictureOpensTheFirstFileOnly) {
   const std::string first = Picture("first.bmp", 9), second = Picture("second.bmp", 4);
   EXPECT_TRUE(Drop({QUrl::fromLocalFile(QString::fromStdString(first)),
                     QUrl::fromLocalFile(QString::fromStdString(second))}));
-  EXPECT_EQ(Ed().FileName, first);
-  EXPECT_EQ(Ed().AllDib->GetPixels(3, 3), 9);
-  EXPECT_FALSE(Ed().Modified);
+  EXPECT_EQ(Ed().Doc.FileName, first);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(3, 3), 9);
+  EXPECT_FALSE(Ed().Doc.Modified());
   EXPECT_EQ(form->windowTitle(), QStringLiteral("first.bmp[*] \u2014 Pixkura"));
 
   // Text, a web address and a folder are no files to open.
   EXPECT_FALSE(Drop({}, QStringLiteral("hello")));
   EXPECT_FALSE(Drop({QUrl(QStringLiteral("https://example.org/a.png"))}));
   EXPECT_FALSE(Drop({QUrl::fromLocalFile(QString::fromStdString(folder))}));
-  EXPECT_EQ(Ed().FileName, first);
+  EXPECT_EQ(Ed().Doc.FileName, first);
 }
 
 TEST_F(DesktopTest, ADropOverChangesAsksFirst) {
@@ -300,8 +300,8 @@ TEST_F(DesktopTest, ADropOverChangesAsksFirst) {
     ASSERT_EQ(no.texts.size(), 1);
     EXPECT_EQ(no.texts[0], QStringLiteral("データが変更されています、上書き保存しますか？"));
   }
-  EXPECT_EQ(Ed().FileName, picture);
-  EXPECT_EQ(Ed().AllDib->GetPixels(1, 1), 9);
+  EXPECT_EQ(Ed().Doc.FileName, picture);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(1, 1), 9);
 
   // Yes: the change is saved over the file, then the dropped picture opens.
   const std::string other = Picture("other.bmp", 4);
@@ -311,8 +311,8 @@ TEST_F(DesktopTest, ADropOverChangesAsksFirst) {
     EXPECT_TRUE(Drop({QUrl::fromLocalFile(QString::fromStdString(other))}));
     EXPECT_EQ(yes.texts.size(), 1);
   }
-  EXPECT_EQ(Ed().FileName, other);
-  EXPECT_EQ(Ed().AllDib->GetPixels(1, 1), 4);
+  EXPECT_EQ(Ed().Doc.FileName, other);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(1, 1), 4);
   TIxDIB saved;
   saved.LoadFromFile(picture);
   EXPECT_EQ(saved.GetPixels(1, 1), 7);
@@ -326,7 +326,7 @@ TEST_F(DesktopTest, TheTitleShowsTheFileAndTheModifiedMarker) {
   EXPECT_TRUE(form->isWindowModified());
   EXPECT_EQ(form->windowHandle()->title(), QStringLiteral("無題.bmp* \u2014 Pixkura"));
   Key(Qt::Key_Z, Qt::ControlModifier);  // undo keeps the sheet changed, as the editor counts it
-  EXPECT_EQ(form->isWindowModified(), Ed().Modified);
+  EXPECT_EQ(form->isWindowModified(), Ed().Doc.Modified());
 
   const std::string picture = Picture("hero.bmp", 3);
   {
@@ -345,17 +345,17 @@ TEST_F(DesktopTest, ANamedFileOpensLikeTheOpenCommandWithItsMessages) {
     form->OpenPictureFile(picture);
     EXPECT_TRUE(watcher.texts.isEmpty());
   }
-  EXPECT_EQ(Ed().FileName, picture);
+  EXPECT_EQ(Ed().Doc.FileName, picture);
   EXPECT_EQ(Ed().SBar.Panels[0].Text, picture);
-  EXPECT_EQ(Ed().AllDib->GetPixels(0, 0), 5);
-  EXPECT_EQ(Ed().UndoNum, 0);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(0, 0), 5);
+  EXPECT_EQ(Ed().Doc.History.UndoNum, 0);
 
   // A missing file: the stream layer's error, the sheet as it was.
   TBoxAnswer watcher(QMessageBox::Ok);
   form->OpenPictureFile(folder + "/missing.bmp");
   ASSERT_EQ(watcher.texts.size(), 1);
   EXPECT_EQ(watcher.texts[0], QString::fromStdString("ファイル " + folder + "/missing.bmp は開けません"));
-  EXPECT_EQ(Ed().FileName, picture);
+  EXPECT_EQ(Ed().Doc.FileName, picture);
 }
 
 }  // namespace

@@ -34,12 +34,12 @@ TEST_F(EditingTest, PressDragReleaseOnTheLoupeDrawsOneUndoableStroke) {
   // Beyond the loupe's edge the grab keeps the moves coming to the loupe.
   test::MouseMove(*form, Loupe(40, 3));
   test::MouseRelease(*form, Qt::LeftButton, Loupe(40, 3));
-  for (int x = 2; x <= 31; ++x) EXPECT_EQ(Ed().AllDib->GetPixels(x, 3), 5) << x;
-  EXPECT_EQ(Ed().AllDib->GetPixels(32, 3), 0);
-  EXPECT_EQ(Ed().UndoNum, 1);
-  EXPECT_FALSE(Ed().PenDown);
+  for (int x = 2; x <= 31; ++x) EXPECT_EQ(Ed().Doc.AllDib->GetPixels(x, 3), 5) << x;
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(32, 3), 0);
+  EXPECT_EQ(Ed().Doc.History.UndoNum, 1);
+  EXPECT_FALSE(Ed().Tools.Pen.PenDown);
   Ed().btUndo.Click();
-  EXPECT_EQ(Ed().AllDib->GetPixels(5, 3), 0);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(5, 3), 0);
 }
 
 TEST_F(EditingTest, PressOnThePenCursorActsOnTheLoupeBeneath) {
@@ -49,31 +49,31 @@ TEST_F(EditingTest, PressOnThePenCursorActsOnTheLoupeBeneath) {
   ASSERT_EQ(QApplication::widgetAt(form->mapToGlobal(Loupe(12, 12))), cursor);
   test::MousePress(*form, Qt::LeftButton, Loupe(12, 12));
   test::MouseRelease(*form, Qt::LeftButton, Loupe(12, 12));
-  EXPECT_EQ(Ed().AllDib->GetPixels(12, 12), 5);
-  EXPECT_EQ(Ed().AllDib->GetPixels(13, 12), 0);
-  EXPECT_EQ(Ed().UndoNum, 1);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(12, 12), 5);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(13, 12), 0);
+  EXPECT_EQ(Ed().Doc.History.UndoNum, 1);
 }
 
 TEST_F(EditingTest, BlockPickedAndDroppedWithTheMouseLandsWhereTheFrameShowed) {
   for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) Ed().AllDib->SetPixels(x, y, 10 + x + y);
+    for (int x = 0; x < 16; ++x) Ed().Doc.AllDib->SetPixels(x, y, 10 + x + y);
   test::MouseMove(*form, Sheet(3, 3));
   test::MousePress(*form, Qt::LeftButton, Sheet(3, 3));
   test::MouseRelease(*form, Qt::LeftButton, Sheet(3, 3));
   test::MouseMove(*form, Sheet(12, 12));  // span to 16 x 16
   test::MousePress(*form, Qt::LeftButton, Sheet(12, 12));
   test::MouseRelease(*form, Qt::LeftButton, Sheet(12, 12));
-  ASSERT_TRUE(Ed().CopyReady);
+  ASSERT_TRUE(Ed().Copy.CopyReady());
   test::MouseMove(*form, Sheet(101, 60));
   const QWidget* frame = form->ViewOf(Ed().CopySel);
   const QPoint shown = frame->mapTo(form.get(), QPoint(0, 0)) - Sheet(0, 0);
   EXPECT_EQ(shown, QPoint(96, 56));
   test::MousePress(*form, Qt::LeftButton, Sheet(101, 60));
   test::MouseRelease(*form, Qt::LeftButton, Sheet(101, 60));
-  EXPECT_FALSE(Ed().CopyReady);
-  EXPECT_EQ(Ed().AllDib->GetPixels(96, 56), 10);
-  EXPECT_EQ(Ed().AllDib->GetPixels(111, 71), 40);
-  EXPECT_EQ(Ed().UndoNum, 1);
+  EXPECT_FALSE(Ed().Copy.CopyReady());
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(96, 56), 10);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(111, 71), 40);
+  EXPECT_EQ(Ed().Doc.History.UndoNum, 1);
 }
 
 TEST_F(EditingTest, AnimationButtonsPlayWhileHeldWithAnyButton) {

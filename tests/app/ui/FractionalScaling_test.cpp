@@ -47,15 +47,15 @@ TEST_F(FractionalScalingTest, TheLoupeDrawsOnThePixelUnderThePointer) {
   Ed().x16.Click();
   // 15.6 screen pixels lie in loupe pixel 0 (0..15); rounded they would be 16.
   ClickAt(At(Ed().LupeView, 15.6, 31.6));
-  EXPECT_EQ(Ed().AllDib->GetPixels(0, 1), 5);
-  EXPECT_EQ(Ed().AllDib->GetPixels(1, 1), 0);
-  EXPECT_EQ(Ed().AllDib->GetPixels(0, 2), 0);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(0, 1), 5);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(1, 1), 0);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(0, 2), 0);
   // A stroke ends on the pixel under the pointer too.
   test::MousePress(*form, Qt::LeftButton, At(Ed().LupeView, 40.2, 8.5));
   test::MouseMove(*form, At(Ed().LupeView, 95.7, 8.5));
   test::MouseRelease(*form, Qt::LeftButton, At(Ed().LupeView, 95.7, 8.5));
-  for (int x = 2; x <= 5; ++x) EXPECT_EQ(Ed().AllDib->GetPixels(x, 0), 5) << x;
-  EXPECT_EQ(Ed().AllDib->GetPixels(6, 0), 0);
+  for (int x = 2; x <= 5; ++x) EXPECT_EQ(Ed().Doc.AllDib->GetPixels(x, 0), 5) << x;
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(6, 0), 0);
 }
 
 TEST_F(FractionalScalingTest, ThePaletteAndTheSheetViewPickThePixelUnderThePointer) {
@@ -67,8 +67,8 @@ TEST_F(FractionalScalingTest, ThePaletteAndTheSheetViewPickThePixelUnderThePoint
   // A free-start block begins at the sheet pixel under the pointer.
   Ed().SFree.SetChecked(true);
   ClickAt(At(Ed().AllView, 10.7, 3.6));
-  EXPECT_EQ(Ed().CopyX, 10);
-  EXPECT_EQ(Ed().CopyY, 3);
+  EXPECT_EQ(Ed().Copy.CopyX, 10);
+  EXPECT_EQ(Ed().Copy.CopyY, 3);
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ class MainFormFilesTest : public ::testing::Test {
   TEditor& Ed() { return form->Editor(); }
   void ChangeTheSheet() {
     Ed().TakeSnapshot();
-    Ed().AllDib->SetPixels(0, 0, 5);
+    Ed().Doc.AllDib->SetPixels(0, 0, 5);
   }
 
   QTemporaryDir folder;
@@ -74,8 +74,8 @@ TEST_F(MainFormFilesTest, CancelOrEscapeOnTheCloseQuestionKeepsTheWindowAndTheCh
     EXPECT_FALSE(form->close());
     EXPECT_EQ(answers.Seen, QStringList{QString::fromUtf8(kAskSaveChanges)});
     EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(Ed().Modified);
-    EXPECT_EQ(Ed().AllDib->GetPixels(0, 0), 5);
+    EXPECT_TRUE(Ed().Doc.Modified());
+    EXPECT_EQ(Ed().Doc.AllDib->GetPixels(0, 0), 5);
   }
   // No discards and closes; the settings are written as the window goes.
   test::TModalAnswers answers;
@@ -94,7 +94,7 @@ TEST_F(MainFormFilesTest, YesThenACancelledSaveAsKeepsTheWindow) {
             (QStringList{QString::fromUtf8(kAskSaveChanges), QStringLiteral("絵に名前を付けて下さい")}));
   EXPECT_EQ(answers.Unexpected, 0);
   EXPECT_TRUE(form->isVisible());
-  EXPECT_TRUE(Ed().Modified);
+  EXPECT_TRUE(Ed().Doc.Modified());
   EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("Pixkura.ini"))));  // no close happened
 }
 

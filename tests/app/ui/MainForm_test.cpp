@@ -179,7 +179,7 @@ TEST_F(MainFormTest, PressOnTheCursorShapeReachesTheLoupeHandlerWithTheSamePoint
       original(s, b, sh, x, y);
     };
   }
-  const int bai = Ed().Bai;
+  const int bai = Ed().View.Bai;
   const QPoint local(5 * bai + 3, 7 * bai + 1);  // loupe pixel (5, 7)
 
   // Without a button held the cursor follows the mouse (tracking) and the
@@ -223,16 +223,16 @@ TEST_F(MainFormTest, PressOnTheCursorShapeReachesTheLoupeHandlerWithTheSamePoint
 // drag must still arrive.
 TEST_F(MainFormTest, PenStrokeDrawsIntoTheSheetAndTheStrokeIsOneUndoStep) {
   Ed().MainColor = 7;
-  const int bai = Ed().Bai;
+  const int bai = Ed().View.Bai;
   const QPoint at = InWindow(Ed().LupeView, QPoint(2 * bai + 1, 3 * bai + 1));
   test::MouseMove(*form, at);
   test::MousePress(*form, Qt::LeftButton, at);
   test::MouseMove(*form, at + QPoint(bai, 0));
   test::MouseRelease(*form, Qt::LeftButton, at + QPoint(bai, 0));
-  const int x = Ed().CellX + Ed().LupeX + 2, y = Ed().CellY + Ed().LupeY + 3;
-  EXPECT_EQ(Ed().AllDib->GetPixels(x, y), 7);
-  EXPECT_EQ(Ed().AllDib->GetPixels(x + 1, y), 7);
-  EXPECT_EQ(Ed().UndoNum, 1);
+  const int x = Ed().View.CellX + Ed().View.LupeX + 2, y = Ed().View.CellY + Ed().View.LupeY + 3;
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(x, y), 7);
+  EXPECT_EQ(Ed().Doc.AllDib->GetPixels(x + 1, y), 7);
+  EXPECT_EQ(Ed().Doc.History.UndoNum, 1);
   EXPECT_FALSE(View(Ed().Cur)->isHidden()) << "the release shows the cursor again";
 }
 
@@ -244,7 +244,7 @@ TEST_F(MainFormTest, ZoomMenuItemPutsDownItsButton) {
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->text(), QStringLiteral("２倍"));
   item->trigger();
-  EXPECT_EQ(Ed().Bai, 2);
+  EXPECT_EQ(Ed().View.Bai, 2);
   for (TSpeedButton* b : Ed().ZoomGroup.Buttons) {
     SCOPED_TRACE(b->Name);
     EXPECT_EQ(ViewAs<QToolButton>(*b)->isChecked(), b == &Ed().x2);
@@ -286,15 +286,15 @@ TEST_F(MainFormTest, ClicksReachTheModels) {
   EXPECT_FALSE(Ed().btPset.Down());
   EXPECT_TRUE(ViewAs<QToolButton>(Ed().btLine)->isChecked());
   EXPECT_FALSE(ViewAs<QToolButton>(Ed().btPset)->isChecked());
-  EXPECT_EQ(Ed().Tool, 1);
+  EXPECT_EQ(Ed().Tools.ToolNumber(), 1);
   test::Click(*View(Ed().btLine));
   EXPECT_TRUE(ViewAs<QToolButton>(Ed().btLine)->isChecked());
 
   // Grid never stays down, but flips the grid.
-  const bool grid = Ed().GridOn;
+  const bool grid = Ed().Views.GridOn;
   test::Click(*View(Ed().Grid));
   EXPECT_FALSE(ViewAs<QToolButton>(Ed().Grid)->isChecked());
-  EXPECT_NE(Ed().GridOn, grid);
+  EXPECT_NE(Ed().Views.GridOn, grid);
 
   auto* kasane = ViewAs<QCheckBox>(Ed().kasane);
   test::Click(*kasane, Qt::LeftButton, QPoint(6, kasane->height() / 2));
@@ -399,7 +399,7 @@ TEST_F(MainFormTest, AnExceptionFromAHandlerIsReportedAndTheProgramGoesOn) {
 
   // The window still works: the next click runs its handler.
   test::Click(*View(Ed().x4));
-  EXPECT_EQ(Ed().Bai, 4);
+  EXPECT_EQ(Ed().View.Bai, 4);
   EXPECT_TRUE(form->isVisible());
 
   // A quiet stop shows nothing.

@@ -98,8 +98,8 @@ TEST_F(PaletteDialogsTest, ADoubleClickOnASwatchOpensTheColourDialogOnThatEntry)
   EXPECT_EQ(offered, QColor(70, 70, 70));
   EXPECT_EQ(Ed().MainColor, 70);
   EXPECT_FALSE(Ed().PalDown);
-  EXPECT_EQ(Ed().PalDib->GetColors(70), RGB(12, 34, 56));
-  EXPECT_EQ(Ed().UndoNum, 1);
+  EXPECT_EQ(Ed().Doc.PalDib->GetColors(70), RGB(12, 34, 56));
+  EXPECT_EQ(Ed().Doc.History.UndoNum, 1);
   EXPECT_TRUE(form->isWindowModified());
   // After the dialog a plain click picks and opens nothing.
   test::Click(*form->ViewOf(Ed().PalView), Qt::LeftButton, QPoint(8 * 3 + 4, 6));
@@ -113,7 +113,7 @@ TEST_F(PaletteDialogsTest, ADoubleClickOnTheMarkerActsOnTheSwatchBeneath) {
   TModalAnswers answers({ChooseColour(QColor(200, 0, 0))});
   test::MouseDoubleClick(*form, Qt::LeftButton, Swatch(37));
   EXPECT_EQ(answers.seen, 1);
-  EXPECT_EQ(Ed().PalDib->GetColors(37), RGB(200, 0, 0));
+  EXPECT_EQ(Ed().Doc.PalDib->GetColors(37), RGB(200, 0, 0));
 }
 
 TEST_F(PaletteDialogsTest, ColourDialogIsQtsOwnWithTheEditorsTitle) {
@@ -129,18 +129,18 @@ TEST_F(PaletteDialogsTest, ThePaletteMenuReachesItsCommands) {
   TModalAnswers answers({[](QWidget& w) { qobject_cast<QDialog*>(&w)->reject(); }});
   Menu("MnPalColor")->trigger();
   EXPECT_EQ(answers.seen, 1);
-  EXPECT_EQ(Ed().UndoNum, 0);  // cancelled
+  EXPECT_EQ(Ed().Doc.History.UndoNum, 0);  // cancelled
 
   Ed().MainColor = 0;  // ramp from black (0) to the transparent white (255): the grey ramp already
   Menu("MnPalRamp")->trigger();
-  EXPECT_EQ(Ed().UndoNum, 0);
+  EXPECT_EQ(Ed().Doc.History.UndoNum, 0);
   Ed().MainColor = 100;
-  Ed().PalDib->SetColors(100, RGB(255, 0, 0));
+  Ed().Doc.PalDib->SetColors(100, RGB(255, 0, 0));
   Ed().ApplyPaletteChange();
   Menu("MnPalRamp")->trigger();
   // 100 red .. 255 white: entry 200 is 100 / 155 of the way, 164.5... up.
-  EXPECT_EQ(Ed().PalDib->GetColors(200), RGB(255, 165, 165));
-  EXPECT_EQ(Ed().UndoNum, 1);
+  EXPECT_EQ(Ed().Doc.PalDib->GetColors(200), RGB(255, 165, 165));
+  EXPECT_EQ(Ed().Doc.History.UndoNum, 1);
 }
 
 TEST_F(PaletteDialogsTest, PaletteFilesOpenAndExportThroughTheFileDialogs) {
@@ -158,8 +158,8 @@ TEST_F(PaletteDialogsTest, PaletteFilesOpenAndExportThroughTheFileDialogs) {
     Menu("MnPalOpen")->trigger();
     EXPECT_TRUE(answers.AllUsed());
   }
-  EXPECT_EQ(Ed().PalDib->GetColors(1), RGB(0, 255, 0));
-  EXPECT_EQ(Ed().PalDib->GetColors(2), RGB(2, 2, 2));
+  EXPECT_EQ(Ed().Doc.PalDib->GetColors(1), RGB(0, 255, 0));
+  EXPECT_EQ(Ed().Doc.PalDib->GetColors(2), RGB(2, 2, 2));
 
   // A name typed without extension takes the one of the filter chosen.
   TModalAnswers save({
@@ -207,7 +207,7 @@ TEST_F(PaletteDialogsTest, TheAnimationDialogOffersTheRowsAsTheirButtonsLie) {
 
 TEST_F(PaletteDialogsTest, TheAnimationIsExportedThroughItsDialogAndTheEditorsOwnQuestion) {
   for (int y = 0; y < 128; ++y)
-    for (int x = 0; x < 64; ++x) Ed().AllDib->SetPixels(x, y, (x / 32 + 2 * (y / 32)) * 10 + 1);
+    for (int x = 0; x < 64; ++x) Ed().Doc.AllDib->SetPixels(x, y, (x / 32 + 2 * (y / 32)) * 10 + 1);
   std::ofstream(File("walk.gif")) << "old";
   QString question;
   TModalAnswers answers({

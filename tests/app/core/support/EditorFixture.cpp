@@ -122,7 +122,7 @@ TEditorSettings PlainLoupeSettings(int32_t bairitu) {
 }
 
 void RefillChrDib(TEditor& e) {
-  CopyBlock(e.CellX, e.CellY, e.CellX + e.ChrX - 1, e.CellY + e.ChrY - 1, *e.AllDib, 0, 0, e.ChrDib);
+  CopyBlock(e.View.CellX, e.View.CellY, e.View.CellX + e.View.ChrX - 1, e.View.CellY + e.View.ChrY - 1, *e.Doc.AllDib, 0, 0, e.Tools.Cell.ChrDib);
 }
 
 }  // namespace pixkura::testing

@@ -79,7 +79,7 @@ TEditorSettings PlainLoupeSettings(int32_t bairitu);
 template <typename F>
 void PaintSheet(TEditor& e, int32_t x0, int32_t y0, int32_t w, int32_t h, F value) {
   for (int32_t y = y0; y < y0 + h; ++y)
-    for (int32_t x = x0; x < x0 + w; ++x) e.AllDib->SetPixels(x, y, static_cast<int32_t>(value(x, y)));
+    for (int32_t x = x0; x < x0 + w; ++x) e.Doc.AllDib->SetPixels(x, y, static_cast<int32_t>(value(x, y)));
 }
 
 // Copies the selected cell out of the sheet into ChrDib, as selecting a cell does.
