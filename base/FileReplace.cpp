@@ -163,8 +163,8 @@ void FlushFolder(const std::string& folder) {
 
 // Writes and flushes the temporary file and renames it over target; on any
 // failure the temporary file is removed and the target is as it was.
-void FinishReplacement(const std::string& fileName, const std::string& target, int fd, const std::string& temp,
-                       const void* data, size_t size) {
+void FinishReplacement(const std::string& fileName, const std::string& target, int fd,
+                       const std::string& temp, const void* data, size_t size) {
   int err = 0;
   if (!WriteAll(fd, data, size) || ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;

@@ -1,11 +1,13 @@
 #include "base/UserFolders.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <mutex>
+#include <vector>
 
 #include "base/ProgramFolder.h"
 
@@ -20,6 +22,17 @@ bool IsFolder(const std::string& path) {
 std::string Env(const char* name) {
   const char* value = std::getenv(name);
   return value ? std::string(value) : std::string();
+}
+
+// The user's home as the password database has it; empty when it has none.
+std::string PasswordHome() {
+  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : 16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !entry.pw_dir)
+    return {};
+  return entry.pw_dir;
 }
 
 // mkdir -p, each new level private to the user.
@@ -41,8 +54,7 @@ std::string UserConfigFolder(const std::string& xdgConfigHome, const std::string
 
 std::string ChooseSettingsFolder(const TFolderFacts& facts) {
   if (!facts.Installed && facts.ProgramFolderWritable) return facts.ProgramFolder;
-  const std::string user = UserConfigFolder(facts.XdgConfigHome, facts.Home);
-  return user.empty() ? facts.ProgramFolder : user;
+  return UserConfigFolder(facts.XdgConfigHome, facts.Home);
 }
 
 std::string InstallPrefixOf(const std::string& programFolder) {
@@ -62,6 +74,7 @@ TFolderFacts GatherFolderFacts(const std::string& programFolder) {
       ::access(programFolder.c_str(), W_OK) == 0 || (errno != EACCES && errno != EPERM && errno != EROFS);
   facts.XdgConfigHome = Env("XDG_CONFIG_HOME");
   facts.Home = Env("HOME");
+  if (facts.Home.empty()) facts.Home = PasswordHome();
   return facts;
 }
 
@@ -70,12 +83,14 @@ std::string SettingsFolder() {
   // in the same place for the whole run (tests move the program folder).
   static std::mutex lock;
   static std::string decidedFor, decided;
+  static bool isDecided = false;
   const std::string program = ProgramFolder();
   const std::lock_guard<std::mutex> guard(lock);
-  if (decided.empty() || decidedFor != program) {
+  if (!isDecided || decidedFor != program) {
+    isDecided = true;
     decidedFor = program;
     decided = ChooseSettingsFolder(GatherFolderFacts(program));
-    if (decided != program) MakeFolders(decided);
+    if (!decided.empty() && decided != program) MakeFolders(decided);
   }
   return decided;
 }

@@ -6,7 +6,9 @@
 // PREFIX/share/pixkura exists), or one whose folder cannot be written, keeps
 // them in the user's configuration folder: $XDG_CONFIG_HOME/pixkura, or
 // ~/.config/pixkura when XDG_CONFIG_HOME is unset, empty or not absolute.
-// Nothing is written under an install prefix.
+// Without HOME the home is the one the password database gives the user;
+// without that either there is no folder, and the program writes no file of
+// its own. Nothing is written under an install prefix.
 #pragma once
 
 #include <string>
@@ -19,15 +21,15 @@ struct TFolderFacts {
   bool Installed = false;              // ProgramFolder is PREFIX/bin with PREFIX/share/pixkura
   bool ProgramFolderWritable = false;  // false only when writing is refused
   std::string XdgConfigHome;           // the variables' values; empty when unset
-  std::string Home;
+  std::string Home;                    // HOME, else the password database's home
 };
 
 // $XDG_CONFIG_HOME/pixkura or $HOME/.config/pixkura; empty when neither
 // variable gives an absolute folder.
 std::string UserConfigFolder(const std::string& xdgConfigHome, const std::string& home);
 
-// The folder of Pixkura.ini and Pixkura.pal by the rule above. Without a user
-// folder to fall back to (no HOME), the program's folder.
+// The folder of Pixkura.ini and Pixkura.pal by the rule above; empty when
+// the user folder is needed and there is none (no home at all).
 std::string ChooseSettingsFolder(const TFolderFacts& facts);
 
 // PREFIX when programFolder is PREFIX/bin and PREFIX/share/pixkura is a
@@ -38,8 +40,9 @@ std::string InstallPrefixOf(const std::string& programFolder);
 TFolderFacts GatherFolderFacts(const std::string& programFolder);
 
 // The settings folder of the running program (ProgramFolder()), decided once
-// per program folder. A user folder is created (mode 0700) when it is chosen;
-// a failure to create it shows later, when a file in it is written.
+// per program folder; empty when there is none. A user folder is created
+// (mode 0700) when it is chosen; a failure to create it shows later, when a
+// file in it is written.
 std::string SettingsFolder();
 
 // PREFIX/lib/pixkura/plugins of an installed program; empty when the program

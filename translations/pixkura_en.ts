@@ -575,6 +575,10 @@
         <translation>Unknown picture format</translation>
     </message>
     <message>
+        <source>ホームフォルダが分からないため、既定の設定で始め、設定とパレットは保存しません</source>
+        <translation>No home folder is known, so the program starts with the defaults and saves neither the settings nor the palette.</translation>
+    </message>
+    <message>
         <source>不覚！パレットを書き出せんとは・・・</source>
         <translation>Blast! The palette could not be written...</translation>
     </message>

@@ -10,6 +10,7 @@
 #include "app/core/Editor.h"
 #include "app/core/EditorSettingsTable.h"
 #include "base/Exception.h"
+#include "base/UserFolders.h"
 #include "settings/RegMng.h"
 
 namespace pixkura {
@@ -85,8 +86,9 @@ TRegManager& SettingsStore(TEditor& e) {
 }  // namespace
 
 TEditorSettings TEditor::ReadStoredSettings() {
-  TRegManager& store = SettingsStore(*this);
   TEditorSettings s;
+  if (SettingsFolder().empty()) return s;  // no folder: the defaults (the palette step says so)
+  TRegManager& store = SettingsStore(*this);
   ForEachSetting(store, EditorSettingsReadOrder(), [&s](TRegFiler& filer, auto field) {
     if constexpr (IsBooleanField<decltype(field)>)
       s.*field = filer.AsBoolean();
@@ -170,6 +172,7 @@ TEditorSettings TEditor::CurrentSettings() const {
 }
 
 void TEditor::WriteSettings() {
+  if (SettingsFolder().empty()) return;
   TRegManager& store = SettingsStore(*this);
   const TEditorSettings s = CurrentSettings();
   try {

@@ -68,6 +68,7 @@ constexpr std::array kTexts{
     TEditorText{kMessage, "ファイル %s を作成できません"},
     TEditorText{kMessage, "%s に書き込めません"},
     TEditorText{kMessage, "認識できない画像形式です"},
+    TEditorText{kMessage, kNoSettingsFolder},
     // A palette file that cannot be read or written: where, then what. The
     // more particular places come first, so that a message is read by them.
     TEditorText{kMessage, "パレットファイル %s の %s 行目: %m"},

@@ -26,6 +26,11 @@ inline constexpr std::string_view kAskSaveChanges = "データが変更されて
 // The question before a file is replaced by a save or an export.
 inline constexpr std::string_view kAskOverwrite = "同名のファイルが存在します、上書きしますか？";
 
+// Said once at start-up when the program has no folder for its own files
+// (no HOME and no home in the password database).
+inline constexpr std::string_view kNoSettingsFolder =
+    "ホームフォルダが分からないため、既定の設定で始め、設定とパレットは保存しません";
+
 struct TEditorText {
   TTextKind Kind;
   std::string_view Text;

@@ -1,6 +1,7 @@
 #include "base/UserFolders.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,12 +90,11 @@ TEST(SettingsFolderRule, UserFolderFollowsXdgThenHome) {
   EXPECT_EQ(UserConfigFolder("", ""), "");
   EXPECT_EQ(UserConfigFolder("", "relative"), "");
 
-  // Without any user folder an installed program stays with its own folder
-  // rather than writing to a relative path.
+  // Without any user folder an installed program has none: it writes nothing.
   TFolderFacts f = Facts(true, false);
   f.XdgConfigHome.clear();
   f.Home.clear();
-  EXPECT_EQ(ChooseSettingsFolder(f), "/opt/px/bin");
+  EXPECT_EQ(ChooseSettingsFolder(f), "");
 }
 
 TEST(InstallLayout, APrefixIsBinBesideShareFolder) {
@@ -123,6 +123,8 @@ TEST(InstallLayout, GatheredFactsSeeTheLayoutAndTheEnvironment) {
   EXPECT_EQ(f.Home, "/somewhere/home");
   // A missing folder is not a refusal: writing there reports its own error.
   EXPECT_TRUE(GatherFolderFacts(t.Path("p/none")).ProgramFolderWritable);
+  const ScopedEnv noHome("HOME", nullptr);  // then the password database's home
+  EXPECT_EQ(GatherFolderFacts(bin).Home, ::getpwuid(::geteuid())->pw_dir);
 }
 
 TEST(InstallLayout, AFolderTheUserMayNotWriteIsSeenAsReadOnly) {

@@ -2,12 +2,20 @@
 // build, in the user's folder when installed): read into and written from the
 // master palette, the colour table of PalDib.
 #include "app/core/Editor.h"
+#include "app/core/EditorTexts.h"
+#include "base/Exception.h"
 #include "base/UserFolders.h"
 #include "formats/PaletteFile.h"
 
 namespace pixkura {
 
-std::string TEditor::PaletteFilePath() const { return SettingsFolder() + "/Pixkura.pal"; }
+std::string TEditor::PaletteFilePath() const {
+  // Without a folder of its own the program writes nothing: at start-up this
+  // is the one report of it, and the grey ramp is used.
+  const std::string folder = SettingsFolder();
+  if (folder.empty()) throw Exception(std::string(kNoSettingsFolder));
+  return folder + "/Pixkura.pal";
+}
 
 void TEditor::PalLoad(TComponent* Sender) {
   // Start from the current colours: entries a short file does not reach keep
