@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "app/core/EditorPlugins.h"
 #include "base/Exception.h"
+#include "base/FileReplace.h"
 #include "base/Streams.h"
 #include "formats/PictureRegistry.h"
 #include "formats/SPIIxDIB.h"
@@ -22,6 +24,12 @@
 
 namespace pixkura::testing {
 namespace {
+
+// While it lives, no file can be saved: the disk is full (a transfer error).
+struct FullDisk {
+  FullDisk() { SetTemporaryFileMakerForTesting([](std::string&) { return errno = ENOSPC, -1; }); }
+  ~FullDisk() { SetTemporaryFileMakerForTesting(nullptr); }
+};
 
 constexpr const char* kLoadFailed = "無念、読み込めぬわ！";
 constexpr const char* kSaveFailed = "不覚！保存できんとは・・・";
@@ -409,8 +417,8 @@ TEST_F(EditorFilesTest, AfterYesOnlyACompletedSaveLetsTheWindowClose) {
   EXPECT_TRUE(e->Doc.Modified());
 
   // A transfer error: its own message, and the window stays.
-  e->Doc.FileName = Path("dir.bmp");
-  ASSERT_EQ(::mkdir(Path("dir.bmp").c_str(), 0755), 0);
+  e->Doc.FileName = Path("full.bmp");
+  const FullDisk full;
   f.Host.Messages.clear();
   EXPECT_FALSE(CloseQuery());
   EXPECT_EQ(f.Host.Messages, (std::vector<std::string>{kAskSaveChanges, kSaveFailed}));
@@ -419,14 +427,14 @@ TEST_F(EditorFilesTest, AfterYesOnlyACompletedSaveLetsTheWindowClose) {
 
 TEST_F(EditorFilesTest, AFailedSaveKeepsTheSheetModified) {
   Change(0, 0, 1);
-  // A folder where the file should be: the replace fails, a transfer error.
-  ASSERT_EQ(::mkdir(Path("dir.bmp").c_str(), 0755), 0);
-  SaveAs("dir.bmp");
+  // The replace fails: a transfer error.
+  const FullDisk full;
+  SaveAs("full.bmp");
   EXPECT_EQ(f.Host.Messages, std::vector<std::string>{kSaveFailed});
   EXPECT_TRUE(e->Doc.Modified());
   EXPECT_TRUE(e->Doc.FileName.empty());
 
-  e->Doc.FileName = Path("dir.bmp");
+  e->Doc.FileName = Path("full.bmp");
   OverwriteSave();
   EXPECT_EQ(f.Host.Messages.size(), 2u);
   EXPECT_EQ(f.Host.Messages.back(), kSaveFailed);
@@ -521,14 +529,14 @@ TEST_F(EditorFilesTest, OpeningOverUnsavedChangesAsksFirst) {
 
 TEST_F(EditorFilesTest, OpeningAfterAFailedSaveOpensNothing) {
   WriteIndexed("next.bmp", 8, 8, 256, [](int32_t, int32_t) { return 3; });
-  ASSERT_EQ(::mkdir(Path("dir.bmp").c_str(), 0755), 0);
-  e->Doc.FileName = Path("dir.bmp");
+  const FullDisk full;
+  e->Doc.FileName = Path("full.bmp");
   Change(0, 0, 1);
   f.Host.MessageAnswer = TModalResult::mrYes;
   EXPECT_FALSE(e->OpenPicture(Path("next.bmp")));
   EXPECT_EQ(f.Host.Messages, (std::vector<std::string>{kAskSaveChanges, kSaveFailed}));
   EXPECT_EQ(e->Doc.AllDib->GetPixels(0, 0), 1);
-  EXPECT_EQ(e->Doc.FileName, Path("dir.bmp"));
+  EXPECT_EQ(e->Doc.FileName, Path("full.bmp"));
   EXPECT_TRUE(e->Doc.Modified());
 }
 
