@@ -48,6 +48,17 @@ inline std::string Hex(const std::vector<uint8_t>& bytes) {
   return s;
 }
 
+// What command writes to its standard output and error together.
+inline std::string CommandOutput(const std::string& command) {
+  FILE* p = popen((command + " 2>&1").c_str(), "r");
+  if (!p) return "cannot run " + command;
+  std::string out;
+  std::array<char, 4096> buf{};
+  while (const size_t n = fread(buf.data(), 1, buf.size(), p)) out.append(buf.data(), n);
+  pclose(p);
+  return out;
+}
+
 // What Python's imaging library reads from gif: "size W H frames N loop L",
 // then per frame "frame I MODE DURATION TRANSPARENCY", "palette HEX" and
 // "pixels HEX". script names a file the reading script may be written to.
@@ -64,14 +75,7 @@ for i in range(im.n_frames):
     print("palette", bytes(im.getpalette()).hex())
     print("pixels", im.tobytes().hex())
 )";
-  const std::string command = "/usr/bin/python3 '" + script + "' '" + gif + "' 2>&1";
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return "cannot run " + command;
-  std::string out;
-  std::array<char, 4096> buf{};
-  while (const size_t n = fread(buf.data(), 1, buf.size(), p)) out.append(buf.data(), n);
-  pclose(p);
-  return out;
+  return CommandOutput("/usr/bin/python3 '" + script + "' '" + gif + "'");
 }
 
 }  // namespace pixkura::testing

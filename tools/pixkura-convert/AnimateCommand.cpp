@@ -23,6 +23,14 @@ std::optional<int32_t> TakeNumber(std::string_view& text) {
   return value;
 }
 
+bool TakeChar(std::string_view& text, char c) {
+  if (!text.starts_with(c)) return false;
+  text.remove_prefix(1);
+  return true;
+}
+
+}  // namespace
+
 std::optional<int32_t> ParseInteger(const std::string& text, int32_t min, int32_t max) {
   std::string_view rest = text;
   const std::optional<int32_t> value = TakeNumber(rest);
@@ -30,14 +38,6 @@ std::optional<int32_t> ParseInteger(const std::string& text, int32_t min, int32_
   return value;
 }
 
-bool TakeChar(std::string_view& text, char c) {
-  if (!text.starts_with(c)) return false;
-  text.remove_prefix(1);
-  return true;
-}
-
-// The transparent entry must be one of the picture's colours: a GIF naming an
-// entry past its table has no transparent colour a viewer could agree on.
 void CheckTransparentIndex(const std::optional<uint8_t>& index, const TPaletteColors& palette) {
   if (index && *index >= palette.Count()) {
     throw ERangeError("transparent index " + std::to_string(*index) + " is past the picture's colour table of " +
@@ -45,8 +45,6 @@ void CheckTransparentIndex(const std::optional<uint8_t>& index, const TPaletteCo
                       ")");
   }
 }
-
-}  // namespace
 
 std::optional<TFrameRow> ParseFrameGeometry(const std::string& text) {
   std::string_view rest = text;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "formats/AnimationFrames.h"
+#include "formats/PaletteColors.h"
 
 namespace pixkura {
 
@@ -21,6 +22,9 @@ struct TAnimateOptions {
 // least 1); nothing when text is not of that form.
 std::optional<TFrameRow> ParseFrameGeometry(const std::string& text);
 
+// The decimal number text, min to max; nothing for any other text.
+std::optional<int32_t> ParseInteger(const std::string& text, int32_t min, int32_t max);
+
 // Whether name is one of the options below.
 bool IsAnimateOption(const std::string& name);
 // Sets animate from one option and its value: --animate GEOMETRY, --frames N
@@ -28,6 +32,11 @@ bool IsAnimateOption(const std::string& name);
 // (a palette index). False with the reason in error for a bad value.
 bool ParseAnimateOption(const std::string& name, const std::string& value, TAnimateOptions& animate,
                         std::string& error);
+
+// ERangeError naming the table's size when index is past palette: the
+// transparent entry must be one of the picture's colours (a GIF naming an
+// entry past its table has no transparent colour a viewer could agree on).
+void CheckTransparentIndex(const std::optional<uint8_t>& index, const TPaletteColors& palette);
 
 // Reads input through the picture loader, brings it to 8 bits as the editor
 // does, cuts the row's frames and writes output. Raises the loader's, the

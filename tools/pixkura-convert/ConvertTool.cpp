@@ -87,14 +87,23 @@ const char* PixelFormatName(TIxPixelFormat format) {
 }
 
 // The options each mode takes, and the output names that say the format it writes.
-bool CheckModeOptions(const TConvertOptions& options, bool depthGiven, bool animateOnlyGiven,
+bool CheckModeOptions(const TConvertOptions& options, bool depthGiven, bool animateOnlyGiven, bool sheetOnlyGiven,
                       std::string& error) {
   if (options.Mode != TConvertMode::cmDepth && (depthGiven || options.Info)) {
-    error = "--depth and --info cannot be combined with --palette or --animate";
+    error = "--depth and --info cannot be combined with --palette, --animate or --sheet-data";
     return false;
   }
-  if (options.Mode != TConvertMode::cmAnimate && animateOnlyGiven) {
-    error = "--frames, --delay and --transparent need --animate";
+  const bool cells = options.Mode == TConvertMode::cmAnimate || options.Mode == TConvertMode::cmSheetData;
+  if (!cells && animateOnlyGiven) {
+    error = "--frames, --delay and --transparent need --animate or --sheet-data";
+    return false;
+  }
+  if (options.Mode != TConvertMode::cmSheetData && sheetOnlyGiven) {
+    error = "--hash, --trim and --tag need --sheet-data";
+    return false;
+  }
+  if (options.Mode == TConvertMode::cmSheetData && LowerExtension(options.Output) != ".json") {
+    error = "the sheet data OUTPUT must end in .json";
     return false;
   }
   if (options.Mode == TConvertMode::cmPalette && !PaletteFormatForWriting(options.Output)) {
@@ -118,10 +127,10 @@ std::optional<TConvertOptions> ParseConvertArguments(const std::vector<std::stri
                                                      std::string& error) {
   TConvertOptions options;
   std::vector<std::string> files;
-  bool optionsEnded = false, depthGiven = false, animateOnlyGiven = false;
+  bool optionsEnded = false, depthGiven = false, animateOnlyGiven = false, sheetOnlyGiven = false;
   auto setMode = [&](TConvertMode mode) {
     if (options.Mode != TConvertMode::cmDepth && options.Mode != mode) {
-      error = "--palette and --animate cannot be combined";
+      error = "--palette, --animate and --sheet-data cannot be combined";
       return false;
     }
     options.Mode = mode;
@@ -174,6 +183,14 @@ std::optional<TConvertOptions> ParseConvertArguments(const std::vector<std::stri
       if (name == "--animate" && !setMode(TConvertMode::cmAnimate)) return std::nullopt;
       if (!takeValue() || !ParseAnimateOption(name, value, options.Animate, error)) return std::nullopt;
       animateOnlyGiven = animateOnlyGiven || name != "--animate";
+    } else if (IsSheetDataOption(name)) {
+      if (name == "--sheet-data" && !setMode(TConvertMode::cmSheetData)) return std::nullopt;
+      if (IsSheetDataFlag(name) ? equals != std::string::npos : !takeValue()) {
+        if (error.empty()) error = name + " takes no value";
+        return std::nullopt;
+      }
+      if (!ParseSheetDataOption(name, value, options.SheetData, error)) return std::nullopt;
+      sheetOnlyGiven = sheetOnlyGiven || name != "--sheet-data";
     } else {
       error = "unknown option: " + a;
       return std::nullopt;
@@ -189,7 +206,10 @@ std::optional<TConvertOptions> ParseConvertArguments(const std::vector<std::stri
     error = "no output file";
     return std::nullopt;
   }
-  if (!CheckModeOptions(options, depthGiven, animateOnlyGiven, error)) return std::nullopt;
+  if (!CheckModeOptions(options, depthGiven, animateOnlyGiven, sheetOnlyGiven, error)) return std::nullopt;
+  options.SheetData.Grid.Frames = options.Animate.Row.Frames;
+  options.SheetData.DurationMs = options.Animate.DelayMs;
+  options.SheetData.Transparent = options.Animate.Transparent.value_or(0);
   return options;
 }
 
@@ -227,6 +247,10 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (options->Mode == TConvertMode::cmAnimate) {
       WriteAnimation(options->Input, options->Output, options->Animate);
+      return 0;
+    }
+    if (options->Mode == TConvertMode::cmSheetData) {
+      WriteSheetDataOf(options->Input, options->Output, options->SheetData);
       return 0;
     }
     TIxDIB bitmap;

@@ -1,6 +1,7 @@
 // The converter's command line: a picture converted to another depth, the
 // palette of a picture or palette file written in another palette format, or
-// a row of cells written as an animated GIF.
+// a row of cells written as an animated GIF, or the cells described in JSON
+// for game engines.
 #pragma once
 
 #include <iosfwd>
@@ -10,19 +11,23 @@
 
 #include "image/IxDIB.h"
 #include "tools/pixkura-convert/AnimateCommand.h"
+#include "tools/pixkura-convert/SheetDataCommand.h"
 
 namespace pixkura {
 
 inline constexpr const char* kConvertUsage =
     "usage: pixkura-convert [--depth 1|4|8|24] [--info] INPUT [OUTPUT]\n"
     "       pixkura-convert --palette INPUT OUTPUT.gpl|.pal|.act|.hex\n"
-    "       pixkura-convert --animate WxH[+X+Y] [--frames N] [--delay MS] [--transparent I] INPUT OUTPUT.gif";
+    "       pixkura-convert --animate WxH[+X+Y] [--frames N] [--delay MS] [--transparent I] INPUT OUTPUT.gif\n"
+    "       pixkura-convert --sheet-data WxH[+X+Y] [--frames N] [--delay MS] [--hash] [--trim] [--transparent I]\n"
+    "                       [--tag NAME:FROM-TO[:forward|reverse|pingpong]]... INPUT OUTPUT.json";
 
-enum class TConvertMode { cmDepth, cmPalette, cmAnimate };
+enum class TConvertMode { cmDepth, cmPalette, cmAnimate, cmSheetData };
 
 struct TConvertOptions {
   TConvertMode Mode = TConvertMode::cmDepth;
-  TAnimateOptions Animate;  // cmAnimate only
+  TAnimateOptions Animate;  // cmAnimate, and the frames, delay and transparent index of cmSheetData
+  TSheetDataOptions SheetData;  // cmSheetData only
   int Depth = 8;
   bool Info = false;
   bool Help = false;
