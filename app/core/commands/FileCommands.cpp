@@ -164,7 +164,10 @@ bool TEditor::SaveAs(TSavedPicture what, const std::string& proposal) {
   std::string chosen = proposal;
   if (!Host.ExecuteSaveDialog(SaveD, chosen)) return false;
   try {
-    if (!Files.Uwagaki && !MayReplace(chosen)) return false;
+    // Whatever led to the dialog (Save As, an overwrite save of an untitled
+    // sheet, Yes to the close question), the chosen name is the user's new
+    // pick: an existing file there is replaced only after asking.
+    if (!MayReplace(chosen)) return false;
     SavePicture(chosen, picture);
     // The sheet counts as saved only when its file is complete: a failed
     // write leaves Modified as it was, so closing afterwards still asks.
@@ -173,7 +176,6 @@ bool TEditor::SaveAs(TSavedPicture what, const std::string& proposal) {
       Doc.FileName = chosen;
       SBar.SetText(0, Doc.FileName);
     }
-    Files.Uwagaki = false;
     return true;
   } catch (const EInOutError&) {
     Host.MessageBox(kSaveFailed, TMsgDlgType::mtError);
@@ -182,11 +184,9 @@ bool TEditor::SaveAs(TSavedPicture what, const std::string& proposal) {
 }
 
 bool TEditor::SaveSheet() {
-  if (Doc.FileName.empty()) {
-    // Save As without its question: the user asked to overwrite.
-    const TOverwriteSave overwriting(Files.Uwagaki);
-    return SaveAs(TSavedPicture::Sheet, Doc.FileName);
-  }
+  // An untitled sheet has no file of its own to overwrite: Save As, which
+  // asks before it replaces another one.
+  if (Doc.FileName.empty()) return SaveAs(TSavedPicture::Sheet, Doc.FileName);
   if (!IsSheetFormatName(Doc.FileName)) {
     // A picture read through a plug-in (.gif, .jpg, ...): writing BMP bytes
     // under its name would pass them off as that format. Save As proposes

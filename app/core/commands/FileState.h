@@ -6,7 +6,7 @@
 namespace pixkura {
 
 struct TFileState {
-  bool Uwagaki = false;         // an overwrite save is under way (Save As then skips its question)
+  bool Uwagaki = false;         // an overwrite save of the sheet's own file is under way
   std::string PaletteFileName;  // the palette file last opened or exported: the palette dialogs start there
   std::string GifFileName;      // the animation file last exported
   bool GifToumei = false;       // the animation export leaves out the transparent colour (its tick box)
