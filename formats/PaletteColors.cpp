@@ -24,4 +24,9 @@ void TPaletteColors::Add(TColor color) {
   colors_.push_back(color & kRGBBits);
 }
 
+std::array<TColor, 256> Overlaid(std::array<TColor, 256> base, const TPaletteColors& read) {
+  for (size_t i = 0; i < read.Count(); ++i) base[i] = read[i];
+  return base;
+}
+
 }  // namespace pixkura

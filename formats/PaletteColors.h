@@ -4,6 +4,7 @@
 // entries only; whoever applies it leaves the others as they are.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -34,5 +35,9 @@ class TPaletteColors {
  private:
   std::vector<TColor> colors_;
 };
+
+// base with its first entries replaced by read's colours: a palette of fewer
+// colours sets only the entries it holds.
+std::array<TColor, 256> Overlaid(std::array<TColor, 256> base, const TPaletteColors& read);
 
 }  // namespace pixkura

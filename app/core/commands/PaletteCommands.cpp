@@ -82,10 +82,7 @@ void TEditor::MnPalOpenClick(TComponent*) {
     return;
   }
   Files.PaletteFileName = chosen;
-  // A palette of fewer colours sets only its entries.
-  std::array<TColor, 256> colors = ColorsOf(*Doc.PalDib);
-  for (size_t i = 0; i < read.Count(); ++i) colors[i] = read[i];
-  ChangePalette(colors);
+  ChangePalette(Overlaid(MasterColors(), read));
 }
 
 void TEditor::MnPalExportClick(TComponent*) {

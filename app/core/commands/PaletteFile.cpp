@@ -6,6 +6,7 @@
 #include "base/Exception.h"
 #include "base/UserFolders.h"
 #include "formats/PaletteFile.h"
+#include "formats/PaletteFiles.h"
 
 namespace pixkura {
 
@@ -18,16 +19,17 @@ std::string TEditor::PaletteFilePath() const {
 }
 
 void TEditor::PalLoad(TComponent* Sender) {
-  // Start from the current colours: entries a short file does not reach keep
-  // them. A file that cannot be opened raises before anything changes.
-  TPaletteValues values = ColorsOf(*Doc.PalDib);
-  const size_t entries = ReadPaletteFile(PaletteFilePath(), values);
+  // Read by content: the 1024-byte table パレット保存 writes, or a palette of
+  // another program saved under this name (外部パレット書き出し writes JASC
+  // text for ".pal"). A file that is neither raises EPaletteFileError naming
+  // it, one that cannot be opened EFOpenError, before anything changes.
+  const TPaletteValues values = Overlaid(MasterColors(), ReadPaletteColors(PaletteFilePath()));
   if (Sender) {
     // From the menu: one undo step, as every palette change the user makes.
     ChangePalette(values);
     return;
   }
-  for (size_t i = 0; i < entries; ++i) Doc.PalDib->SetColors(static_cast<int32_t>(i), values[i]);
+  for (size_t i = 0; i < values.size(); ++i) Doc.PalDib->SetColors(static_cast<int32_t>(i), values[i]);
   ApplyPaletteChange();
 }
 

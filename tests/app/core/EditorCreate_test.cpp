@@ -12,6 +12,7 @@
 
 #include "base/Exception.h"
 #include "base/Streams.h"
+#include "formats/PaletteFiles.h"
 #include "support/EditorFixture.h"
 #include "tests/support/OrdinaryUser.h"
 
@@ -337,6 +338,29 @@ TEST(EditorCreate, APaletteFileThatCannotBeCreatedLeavesTheGreyRampAndOneMessage
   });
   OpenToEveryone(f.Folder, 0700);
   EXPECT_EQ(failure, "");
+}
+
+// The settings folder's palette file is read by its content: a palette the
+// user exported there as JASC text is taken as such; a file that is no
+// palette at all is one message naming it and the grey ramp.
+TEST(EditorCreate, ThePaletteFileIsReadByItsContent) {
+  std::vector<TColor> rainbow;
+  for (int i = 0; i < 256; ++i) rainbow.push_back(Rainbow(i));
+  const std::vector<uint8_t> jasc = EncodePaletteColors(TPaletteFormat::pfJascPal, TPaletteColors(rainbow), "");
+  {
+    TEditorFixture f;
+    WriteBytes(f.Folder.File("Pixkura.pal"), jasc);
+    TEditor& e = f.Start();
+    EXPECT_TRUE(f.Host.Messages.empty());
+    for (int i : {0, 1, 77, 255}) EXPECT_EQ(e.AllDib->GetColors(i), Rainbow(i)) << i;
+    EXPECT_EQ(ReadBytes(f.Folder.File("Pixkura.pal")), jasc);  // read, not rewritten
+  }
+  TEditorFixture f;
+  WriteBytes(f.Folder.File("Pixkura.pal"), std::vector<uint8_t>(1023, 'x'));  // one byte short of a table
+  TEditor& e = f.Start();
+  ASSERT_EQ(f.Host.Messages.size(), 1u);
+  EXPECT_NE(f.Host.Messages[0].find(f.Folder.File("Pixkura.pal")), std::string::npos) << f.Host.Messages[0];
+  EXPECT_EQ(GreyRampStartUpProblems(e), "");
 }
 
 TEST(EditorCreate, AnUnreadablePaletteFileLeavesTheGreyRampAndOneMessage) {

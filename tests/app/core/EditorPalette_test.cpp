@@ -6,6 +6,7 @@
 
 #include "base/Exception.h"
 #include "base/ProgramFolder.h"
+#include "formats/PaletteFileError.h"
 #include "support/EditorFixture.h"
 
 namespace pixkura::testing {
@@ -123,13 +124,11 @@ TEST_F(PaletteTest, SaveThenLoadRoundTripsByteForByteAndKeepsPixels) {
   EXPECT_EQ(ReadBytes(e->PaletteFilePath()), file);
 }
 
-TEST_F(PaletteTest, ShortFileSetsOnlyTheEntriesItHolds) {
+TEST_F(PaletteTest, AFileShorterThanATableIsNoPaletteAndLeavesThePalette) {
   WriteBytes(e->PaletteFilePath(), {1, 2, 3, 0, 4, 5, 6, 0, 7, 8});
-  e->PalLoad();
-  EXPECT_EQ(e->Doc.PalDib->GetColors(0), RGB(1, 2, 3));
-  EXPECT_EQ(e->Doc.PalDib->GetColors(1), RGB(4, 5, 6));
-  EXPECT_EQ(e->Doc.PalDib->GetColors(2), RGB(2, 2, 2));  // the partial entry is not read
-  EXPECT_EQ(e->Doc.PalDib->GetColors(255), RGB(255, 255, 255));
+  EXPECT_THROW(e->N3.Click(), EPaletteFileError);  // "パレット読み込み"
+  EXPECT_EQ(e->Doc.PalDib->GetColors(0), RGB(0, 0, 0));
+  EXPECT_EQ(e->Doc.PalDib->GetColors(1), RGB(1, 1, 1));
 }
 
 TEST_F(PaletteTest, MissingFileRaisesAndLeavesThePalette) {
