@@ -69,14 +69,31 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view iden
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view ident, std::string_view value) const {
+  TUpdate update = BeginUpdate();
+  update.WriteString(section, ident, value);
+  update.Save();
+}
+
+TIniFile::TUpdate TIniFile::BeginUpdate() const {
   // The update keeps every other line: a file that is there but cannot be
-  // read is not replaced by one holding only this key.
+  // read is not replaced by one holding only the keys set.
   std::string bytes;
   if (ReadWholeFile(fileName_, bytes) == TReadResult::kFailed)
     throw EFWriteError(FileWriteErrorMessage(fileName_));
-  const std::string updated = SetIniValue(bytes, Encode(section), Encode(ident), Encode(value));
+  return TUpdate(fileName_, std::move(bytes));
+}
+
+TIniFile::TUpdate::TUpdate(std::string fileName, std::string bytes)
+    : fileName_(std::move(fileName)), original_(bytes), text_(std::move(bytes)) {}
+
+void TIniFile::TUpdate::WriteString(std::string_view section, std::string_view ident, std::string_view value) {
+  text_ = SetIniValue(text_, Encode(section), Encode(ident), Encode(value));
+}
+
+void TIniFile::TUpdate::Save() const {
+  if (text_ == original_) return;
   try {
-    WriteFileAtomically(fileName_, updated.data(), updated.size());
+    WriteFileAtomically(fileName_, text_.data(), text_.size());
   } catch (const EStreamError&) {
     throw EFWriteError(FileWriteErrorMessage(fileName_));
   } catch (const EInOutError&) {

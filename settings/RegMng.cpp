@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <utility>
 
 #include "base/Exception.h"
 #include "settings/ColorText.h"
@@ -135,9 +136,34 @@ std::string TRegFiler::ReadString(const std::string& Section, const std::string&
   return ini ? ini->ReadString(Section, Ident, Default) : Default;
 }
 
+void TRegFiler::Update(const std::function<void(TIniFile::TUpdate&)>& sets) {
+  if (update_) {
+    sets(*update_);
+    return;
+  }
+  const auto ini = OpenStore();
+  if (!ini) return;
+  TIniFile::TUpdate update = ini->BeginUpdate();
+  sets(update);
+  update.Save();
+}
+
+void TRegFiler::WriteTogether(const std::function<void()>& writes) {
+  Update([&](TIniFile::TUpdate& update) {
+    // Restored however writes ends, so that a failed batch leaves later
+    // writes to open the store themselves.
+    struct TRestore {
+      TIniFile::TUpdate*& slot;
+      TIniFile::TUpdate* outer;
+      ~TRestore() { slot = outer; }
+    } restore{update_, std::exchange(update_, &update)};
+    writes();
+  });
+}
+
 void TRegFiler::WriteString(const std::string& Section, const std::string& Ident, const std::string& Value) {
   if (Section.empty() || Ident.empty()) return;
-  if (const auto ini = OpenStore()) ini->WriteString(Section, Ident, Value);
+  Update([&](TIniFile::TUpdate& update) { update.WriteString(Section, Ident, Value); });
 }
 
 std::string TRegFiler::AsString() {
@@ -183,12 +209,12 @@ void TRegFiler::ReadFont(TFont& Font) {
 
 void TRegFiler::WriteFont(const TFont& Font) {
   if (!item_ || item_->Section.empty()) return;
-  const auto ini = OpenStore();
-  if (!ini) return;
   const std::string& k = item_->Ident;
-  ini->WriteString(item_->Section, k + "_FontName", Font.Name);
-  ini->WriteString(item_->Section, k + "_FontSize", std::to_string(Font.Size));
-  ini->WriteString(item_->Section, k + "_FontColor", ColorToString(Font.Color));
+  Update([&](TIniFile::TUpdate& update) {
+    update.WriteString(item_->Section, k + "_FontName", Font.Name);
+    update.WriteString(item_->Section, k + "_FontSize", std::to_string(Font.Size));
+    update.WriteString(item_->Section, k + "_FontColor", ColorToString(Font.Color));
+  });
 }
 
 // TRegFiler: string lists -----------------------------------------------------------
@@ -206,12 +232,12 @@ void TRegFiler::ReadStrings(std::vector<std::string>& List) {
 
 void TRegFiler::WriteStrings(const std::vector<std::string>& List) {
   if (!item_ || item_->Section.empty()) return;
-  const auto ini = OpenStore();
-  if (!ini) return;
   const std::string& k = item_->Ident;
-  ini->WriteString(item_->Section, k + "_ItemCount", std::to_string(List.size()));
-  for (size_t i = 0; i < List.size(); ++i)
-    ini->WriteString(item_->Section, k + "_Item" + std::to_string(i), List[i]);
+  Update([&](TIniFile::TUpdate& update) {
+    update.WriteString(item_->Section, k + "_ItemCount", std::to_string(List.size()));
+    for (size_t i = 0; i < List.size(); ++i)
+      update.WriteString(item_->Section, k + "_Item" + std::to_string(i), List[i]);
+  });
 }
 
 // TRegFiler: binary values --------------------------------------------------------
@@ -241,12 +267,12 @@ void TRegFiler::WriteBinary(TStream& Stream) {
     lines.push_back(HexLine(bytes.data() + at, std::min(kBinaryBytesPerLine, bytes.size() - at)));
   }
   if (lines.empty() || item_->Section.empty()) return;
-  const auto ini = CreateIniFile();
-  if (!ini) return;
   const std::string& k = item_->Ident;
-  ini->WriteString(item_->Section, k + "_c", std::to_string(lines.size()));
-  for (size_t i = 0; i < lines.size(); ++i)
-    ini->WriteString(item_->Section, k + "_d" + std::to_string(i), lines[i]);
+  Update([&](TIniFile::TUpdate& update) {
+    update.WriteString(item_->Section, k + "_c", std::to_string(lines.size()));
+    for (size_t i = 0; i < lines.size(); ++i)
+      update.WriteString(item_->Section, k + "_d" + std::to_string(i), lines[i]);
+  });
 }
 
 // TRegManager ------------------------------------------------------------------
@@ -262,6 +288,11 @@ TRegFiler& TRegManager::Filer(std::string_view Name) {
   if (!item) ShowMessage("[' " + std::string(Name) + " '] is invalid.");
   filer_->SetItem(item);
   return *filer_;
+}
+
+void TRegManager::WriteTogether(const std::function<void()>& writes) {
+  if (!filer_) filer_ = CreateFiler();
+  filer_->WriteTogether(writes);
 }
 
 void TRegManager::SetOnMessage(TMessageProc Proc) { onMessage_ = std::move(Proc); }

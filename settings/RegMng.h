@@ -6,7 +6,8 @@
 // TRegManager::Filer(Name) and reads or writes it at once through the
 // returned filer, which converts between the stored text and the kind asked
 // for. The store is opened for every filer operation and closed again, so
-// every write is on disk when it returns.
+// every write is on disk when it returns; writes made inside
+// TRegManager::WriteTogether share one opening and reach the disk together.
 //
 // The registry back-end is not provided on this system: a manager whose
 // RegType is rtReg behaves as a store that cannot be opened (it shows "can
@@ -116,6 +117,12 @@ class TRegFiler {
   virtual void ReadBinary(TStream& Stream);
   virtual void WriteBinary(TStream& Stream);
 
+  // Runs writes, whose filer writes then go into one opening of the store,
+  // written back once as a whole and not at all when no value changed. A
+  // store that cannot be opened shows its message once and runs nothing.
+  // EFWriteError as a single write raises it; the file is then unchanged.
+  void WriteTogether(const std::function<void()>& writes);
+
  protected:
   // The INI file for one operation, or none after showing "can not create
   // Inifile object." (no file name, or the manager is not set to rtIni).
@@ -131,8 +138,12 @@ class TRegFiler {
   // Reads of several keys of one section from a single opening of the store.
   class TGroupReader;
   TGroupReader OpenGroupReader(const std::string& Section);
+  // Applies sets to the update under way, or to one opening of the store
+  // written back at once.
+  void Update(const std::function<void(TIniFile::TUpdate&)>& sets);
 
   TRegItem* item_ = nullptr;
+  TIniFile::TUpdate* update_ = nullptr;  // the update of WriteTogether while it runs
   TRegManager& manager_;
 };
 
@@ -159,6 +170,8 @@ class TRegManager {
   // the filer without an item. Read or write through the result at once: the
   // next call moves the same filer to another item.
   TRegFiler& Filer(std::string_view Name);
+  // The filer's WriteTogether: many settings written as one replacement of the file.
+  void WriteTogether(const std::function<void()>& writes);
 
   // Where the store's error messages go (a message box in the window). By
   // default they are written to standard error.

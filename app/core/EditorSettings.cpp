@@ -176,11 +176,15 @@ void TEditor::WriteSettings() {
   TRegManager& store = SettingsStore(*this);
   const TEditorSettings s = CurrentSettings();
   try {
-    ForEachSetting(store, EditorSettingsWriteOrder(), [&s](TRegFiler& filer, auto field) {
-      if constexpr (IsBooleanField<decltype(field)>)
-        filer.SetAsBoolean(s.*field);
-      else
-        filer.SetAsInteger(s.*field);
+    // One replacement of the whole file, none when nothing changed: a kill
+    // during the close leaves the old settings or the new, never a mix.
+    store.WriteTogether([&] {
+      ForEachSetting(store, EditorSettingsWriteOrder(), [&s](TRegFiler& filer, auto field) {
+        if constexpr (IsBooleanField<decltype(field)>)
+          filer.SetAsBoolean(s.*field);
+        else
+          filer.SetAsInteger(s.*field);
+      });
     });
   } catch (const EFWriteError& e) {
     // The file cannot be written: say so once, naming the file, and let the

@@ -2,8 +2,11 @@
 // file beside the program, what the close writes there byte for byte, and
 // what happens when the file cannot be written.
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -134,6 +137,35 @@ TEST_F(EditorSettingsIOTest, ValuesTheStateCannotHoldAreClampedOrKeepTheDefault)
   const std::string text = IniText();
   for (const char* line : {"選択用セルサイズ=32\r\n", "アンドゥ回数=15\r\n", "透明色=255\r\n", "倍率=3\r\n"})
     EXPECT_NE(text.find(ToShiftJis(line)), std::string::npos) << line;
+}
+
+// How many times the INI file is written (replaced or written in place)
+// while act runs, seen from its folder.
+int IniWritesDuring(const std::string& folder, const std::function<void()>& act) {
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  EXPECT_GE(watch, 0);
+  EXPECT_GE(::inotify_add_watch(watch, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE), 0);
+  act();
+  int writes = 0;
+  alignas(inotify_event) char buffer[4096];
+  for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;)
+    for (ssize_t at = 0; at < n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+      writes += event->len > 0 && std::string(event->name) == "Pixkura.ini";
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  ::close(watch);
+  return writes;
+}
+
+TEST_F(EditorSettingsIOTest, ACloseWritesTheFileOnceAndNotAtAllWhenNothingChanged) {
+  TEditor& e = StartFromStore();
+  EXPECT_EQ(IniWritesDuring(f.Folder.Path(), [&] { Close(); }), 1);
+  EXPECT_EQ(IniWritesDuring(f.Folder.Path(), [&] { Close(); }), 0);
+  EXPECT_EQ(IniText(), ToShiftJis(kDefaultFile));
+  e.PenSize = 2;
+  EXPECT_EQ(IniWritesDuring(f.Folder.Path(), [&] { Close(); }), 1);
+  EXPECT_NE(IniText().find(ToShiftJis("筆幅=2\r\n")), std::string::npos);
 }
 
 TEST_F(EditorSettingsIOTest, AnUnwritableFileIsReportedOnceAndTheCloseGoesOn) {
