@@ -352,7 +352,7 @@ TEST(EditorCreate, ThePaletteFileIsReadByItsContent) {
     WriteBytes(f.Folder.File("Pixkura.pal"), jasc);
     TEditor& e = f.Start();
     EXPECT_TRUE(f.Host.Messages.empty());
-    for (int i : {0, 1, 77, 255}) EXPECT_EQ(e.AllDib->GetColors(i), Rainbow(i)) << i;
+    for (int i : {0, 1, 77, 255}) EXPECT_EQ(e.Doc.AllDib->GetColors(i), Rainbow(i)) << i;
     EXPECT_EQ(ReadBytes(f.Folder.File("Pixkura.pal")), jasc);  // read, not rewritten
   }
   TEditorFixture f;

@@ -166,10 +166,14 @@ TEST_F(DrawTest, PressOutsideTheCellDoesNothing) {
   TEditorSettings s;
   s.CHRX = 16;
   TEditor& e = Start(s);
-  Press(e, 20, 3);
+  Press(e, 16, 3);  // the first loupe pixel past the 16-pixel cell
   Release(e);
   EXPECT_EQ(e.Doc.History.UndoNum, 0);
+  EXPECT_FALSE(e.Doc.Modified());
   EXPECT_EQ(Count(*e.Doc.AllDib, 5), 0);
+  Press(e, 15, 3);  // the last one inside
+  Release(e);
+  EXPECT_EQ(e.Doc.AllDib->GetPixels(15, 3), 5);
 }
 
 TEST_F(DrawTest, LineToolSetsExactlyThePixelsOfPenLine) {

@@ -163,7 +163,7 @@ TEST_F(EditorSettingsIOTest, ACloseWritesTheFileOnceAndNotAtAllWhenNothingChange
   EXPECT_EQ(IniWritesDuring(f.Folder.Path(), [&] { Close(); }), 1);
   EXPECT_EQ(IniWritesDuring(f.Folder.Path(), [&] { Close(); }), 0);
   EXPECT_EQ(IniText(), ToShiftJis(kDefaultFile));
-  e.PenSize = 2;
+  e.Tools.PenSize = 2;
   EXPECT_EQ(IniWritesDuring(f.Folder.Path(), [&] { Close(); }), 1);
   EXPECT_NE(IniText().find(ToShiftJis("筆幅=2\r\n")), std::string::npos);
 }

@@ -150,10 +150,11 @@ TEST_F(DesktopTest, ToolPenZoomAndDisplayKeysActAsTheirMenuItems) {
   EXPECT_TRUE(Ed().p5.Down());
 
   ASSERT_EQ(Ed().View.Bairitu, 3);
-  Key(Qt::Key_Plus);
+  Key(Qt::Key_Equal);  // "=" alone, x8 to x16
   EXPECT_EQ(Ed().View.Bairitu, 4);
   EXPECT_TRUE(Ed().x16.Down());
-  Key(Qt::Key_Equal);
+  Key(Qt::Key_Plus);
+  EXPECT_EQ(Ed().View.Bairitu, 5);
   Key(Qt::Key_Plus);  // x32 is the end
   EXPECT_EQ(Ed().View.Bairitu, 5);
   for (int i = 0; i < 7; ++i) Key(Qt::Key_Minus);
