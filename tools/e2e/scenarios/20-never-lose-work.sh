@@ -1,5 +1,6 @@
 # Never losing work: the unsaved-changes question with its three answers on
-# closing and on opening, a cancelled Save As after Yes, and a start as an
+# closing and on opening, a cancelled Save As after Yes, Ctrl+S on an untitled
+# sheet asking before it replaces another file, and a start as an
 # ordinary user from a folder that user cannot write.
 
 new_program_folder
@@ -28,6 +29,25 @@ cancel_dialog '絵に名前を付けて下さい'
 sleep 1
 program_running || die "the window closed after a cancelled save"
 sheet_is 6 5 7 1 "$(grey $pen)"
+
+step "Ctrl+S on the untitled sheet onto an existing file asks first; No keeps the file"
+$check make-picture "$work/kept.png"
+cp "$work/kept.png" "$tmp/kept.png"
+xdotool windowfocus "$win"  # a closed dialog hands the focus back to no one
+sleep 0.3
+xdotool key ctrl+s
+file_dialog '絵に名前を付けて下さい' kept.png
+wait_window '^確認$' >/dev/null
+sleep 0.5
+shot
+cp "$tmp/shot.png" "$tmp/overwrite-question.png"
+answer_question n  # the No button's key
+sleep 1
+gone '^確認$' || die "the question is still open"
+cmp -s "$work/kept.png" "$tmp/kept.png" || die "the existing file was changed"
+program_running || die "the window closed"
+sheet_is 6 5 7 1 "$(grey $pen)"
+rm "$work/kept.png"
 
 step "opening over the change asks: Escape opens nothing, No opens"
 $check make-picture "$work/colours.png"
