@@ -23,9 +23,11 @@ bool IsPNGExtension(const std::string& ext) {
 }
 }  // namespace
 
-void SavePicture(const std::string& fileName, const TIxDIB& bitmap) {
-  if (IsPNGExtension(FileExtension(fileName))) {
-    SavePNG(fileName, bitmap);
+bool IsPNGFileName(const std::string& fileName) { return IsPNGExtension(FileExtension(fileName)); }
+
+void SavePicture(const std::string& fileName, const TIxDIB& bitmap, const TPNGOptions& png) {
+  if (IsPNGFileName(fileName)) {
+    SavePNG(fileName, bitmap, png);
   } else {
     bitmap.SaveToFile(fileName);
   }

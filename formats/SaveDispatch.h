@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "formats/png.h"
 #include "image/IxDIB.h"
 
 namespace pixkura {
@@ -12,8 +13,11 @@ namespace pixkura {
 // included; empty when the name has none.
 std::string FileExtension(const std::string& fileName);
 
-// Writes bitmap to fileName as PNG or BMP; either way the file is built in
-// memory first and replaces fileName atomically.
-void SavePicture(const std::string& fileName, const TIxDIB& bitmap);
+// Whether fileName's extension is ".png" in any letter case.
+bool IsPNGFileName(const std::string& fileName);
+
+// Writes bitmap to fileName as PNG (with png's options) or BMP; either way the
+// file is built in memory first and replaces fileName atomically.
+void SavePicture(const std::string& fileName, const TIxDIB& bitmap, const TPNGOptions& png = {});
 
 }  // namespace pixkura

@@ -55,7 +55,7 @@ void RawRow(const TIxInternalDIB& d, int32_t y, uint8_t* out) {
 
 uint32_t PNGCrc32(const uint8_t* data, size_t size) { return Crc32(data, size); }
 
-std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap) {
+std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap, const TPNGOptions& options) {
   const TIxInternalDIB& d = bitmap.InternalDIB();
   const int bits = d.Header().biBitCount;
   if (d.Header().biCompression != BI_RGB || (bits != 1 && bits != 4 && bits != 8))
@@ -82,6 +82,16 @@ std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap) {
   file.WriteBuffer(palette, sizeof palette);
   EndChunk(file, chunk);
 
+  if (options.TransparentIndex) {
+    const uint32_t entries = uint32_t{*options.TransparentIndex} + 1;
+    uint8_t alpha[kPaletteEntries];
+    std::memset(alpha, 255, entries - 1);
+    alpha[entries - 1] = 0;
+    chunk = BeginChunk(file, entries, "tRNS");
+    file.WriteBuffer(alpha, entries);
+    EndChunk(file, chunk);
+  }
+
   // The length is known only once the data are compressed.
   const int64_t lengthField = file.Position();
   chunk = BeginChunk(file, 0, "IDAT");
@@ -105,8 +115,8 @@ std::vector<uint8_t> EncodePNG(const TIxDIB& bitmap) {
   return file.TakeBytes();
 }
 
-void SavePNG(const std::string& fileName, const TIxDIB& bitmap) {
-  const std::vector<uint8_t> bytes = EncodePNG(bitmap);
+void SavePNG(const std::string& fileName, const TIxDIB& bitmap, const TPNGOptions& options) {
+  const std::vector<uint8_t> bytes = EncodePNG(bitmap, options);
   WriteFileAtomically(fileName, bytes.data(), bytes.size());
 }
 

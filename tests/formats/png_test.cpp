@@ -162,6 +162,37 @@ TEST(PNG, StorageWithoutIndicesIsRefused) {
   EXPECT_THROW(EncodePNG(dib), EIxDIBBadDIBType);
 }
 
+TEST(PNG, WithoutOptionsTheBytesStayAsBefore) {
+  // The file of a fixed picture before the writer took options; writing
+  // without a transparent entry must give it byte for byte.
+  TIxDIB dib;
+  MakeMixedPicture(dib, 333, 257);
+  const std::vector<uint8_t> png = EncodePNG(dib);
+  EXPECT_EQ(png.size(), 26503u);
+  EXPECT_EQ(PNGCrc32(png.data(), png.size()), 3918058332u);
+}
+
+TEST(PNG, ATransparentEntryGivesTRNSUpToIt) {
+  TIxDIB dib;
+  MakeSheet(dib, 4, 2);
+  const std::vector<uint8_t> plain = EncodePNG(dib);
+  for (const int transparent : {0, 1, 255}) {
+    const std::vector<uint8_t> png = EncodePNG(dib, {.TransparentIndex = uint8_t(transparent)});
+    const std::vector<TChunk> chunks = Chunks(png);
+    ASSERT_EQ(chunks.size(), 5u);
+    EXPECT_EQ(chunks[2].Type, "tRNS");  // between PLTE and IDAT
+    std::vector<uint8_t> alpha(size_t(transparent) + 1, 255);
+    alpha.back() = 0;
+    EXPECT_EQ(std::vector<uint8_t>(png.begin() + chunks[2].DataAt,
+                                   png.begin() + chunks[2].DataAt + chunks[2].Length),
+              alpha);
+    // Apart from the chunk the file is the plain one.
+    std::vector<uint8_t> without(png);
+    without.erase(without.begin() + chunks[2].DataAt - 8, without.begin() + chunks[3].DataAt - 8);
+    EXPECT_EQ(without, plain) << transparent;
+  }
+}
+
 // Runs a command; returns its exit status and output.
 std::pair<int, std::string> RunCommand(const std::string& command) {
   std::string out;
