@@ -250,6 +250,18 @@
         <translation>Redo</translation>
     </message>
     <message>
+        <source>切り取り</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
         <source>パレット</source>
         <translation>Palette</translation>
     </message>
@@ -389,6 +401,14 @@
         <translation>Untitled.bmp</translation>
     </message>
     <message>
+        <source>クリップボードに貼り付けられる絵がありません</source>
+        <translation>The clipboard holds no picture to paste</translation>
+    </message>
+    <message>
+        <source>256 x 256 を超える部分は切り捨てました</source>
+        <translation>The part beyond 256 x 256 was cut off</translation>
+    </message>
+    <message>
         <source>横座標</source>
         <translation>X</translation>
     </message>
@@ -438,6 +458,18 @@
     <message>
         <source>読み込む絵を選択して下さい</source>
         <translation>Choose a picture to open</translation>
+    </message>
+    <message>
+        <source>近い色に置き換える</source>
+        <translation>Use the nearest colours</translation>
+    </message>
+    <message>
+        <source>番号をそのまま使う</source>
+        <translation>Keep the indices</translation>
+    </message>
+    <message>
+        <source>パレットも取り込む</source>
+        <translation>Take its palette too</translation>
     </message>
     <message>
         <source>絵に名前を付けて下さい</source>
@@ -545,6 +577,10 @@
     <message>
         <source>無念、読み込めぬわ！</source>
         <translation>Alas, this picture cannot be read!</translation>
+    </message>
+    <message>
+        <source>貼り付ける絵のパレットがこのパレットと違います。</source>
+        <translation>The pasted picture's palette differs from this palette.</translation>
     </message>
     <message>
         <source>不覚！保存できんとは・・・</source>

@@ -122,6 +122,7 @@ class TEditor : public TMainWindowControls {
   void AllViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   void AllViewMouseMove(TComponent* Sender, TShiftState Shift, int32_t X, int32_t Y);
   void SelSizeBarChange(TComponent* Sender);
+  void BlockCancelKey(TComponent* Sender);  // Escape: as the right button on the sheet view
 
   // ---- Palette view (view/PaletteSwatches.cpp) and palette commands (commands/) -----------------
   void DrawPaletteSwatches();
@@ -144,6 +145,8 @@ class TEditor : public TMainWindowControls {
   TPaletteColors MasterPaletteColors() const;
   // Makes colors the master palette as one undo step (a change of the sheet), if they differ.
   void ChangePalette(const std::array<TColor, 256>& colors);
+  // Makes colors the master palette, within an undo step already begun.
+  void SetMasterPalette(const std::array<TColor, 256>& colors);
   // Opens the colour dialog on palette entry index; OK changes the entry.
   void EditPaletteColor(uint8_t index);
 
@@ -151,6 +154,14 @@ class TEditor : public TMainWindowControls {
   void btMirrorClick(TComponent* Sender);
   void ShiftClick(TComponent* Sender);
   void btCSClick(TComponent* Sender);
+
+  // ---- The desktop's clipboard (editing/ClipboardCommands.cpp) ----------------------------------
+  // Copy and cut take the waiting block, else the selected cell; cut then
+  // leaves the transparent colour behind (one undo step). Paste makes the
+  // clipboard's picture a waiting block.
+  void MnCopyClick(TComponent* Sender);
+  void MnCutClick(TComponent* Sender);
+  void MnPasteClick(TComponent* Sender);
 
   // ---- Previews and layers (view/Previews.cpp, view/LayerComposites.cpp) ---------------------------
   void RedrawSpecialViews();

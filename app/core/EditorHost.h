@@ -5,8 +5,10 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/core/Controls.h"
+#include "app/core/editing/ClipboardContent.h"
 
 namespace pixkura {
 
@@ -35,11 +37,21 @@ class TEditorHost {
     return MessageBox(text, type,
                       type == TMsgDlgType::mtConfirmation ? TMsgDlgButtons::mbYesNo : TMsgDlgButtons::mbOK);
   }
+  // A question with answers of the editor's own (as they read); the index of
+  // the answer chosen, or -1 when the box is closed or Escape is pressed.
+  virtual int Ask(const std::string& /*text*/, const std::vector<std::string>& /*answers*/) { return -1; }
+  // The desktop's clipboard: a copy offers both formats; a paste reads what
+  // is there. A window without one (a test's) keeps the last offer itself.
+  virtual void OfferToClipboard(const TClipboardOffer& offer) { offered_ = offer; }
+  virtual TClipboardContent ReadClipboard() { return TClipboardContent{offered_.Block, {}}; }
   // Closes the window (which asks FormCloseQuery, then runs FormClose).
   virtual void Close() = 0;
   // Waits inside a handler until the given time (the animation preview paces
   // its rounds with it). Tests replace it to run without real delays.
   virtual void WaitUntil(std::chrono::steady_clock::time_point when) { std::this_thread::sleep_until(when); }
+
+ private:
+  TClipboardOffer offered_;
 };
 
 }  // namespace pixkura

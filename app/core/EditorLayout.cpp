@@ -274,8 +274,9 @@ void TEditor::BuildLayout() {
   N7.Separator = true;
   N8.Separator = true;
   N9.Separator = true;
+  N10.Separator = true;
   File1.Items = {&mLoad, &N2, &mSave, &mSave2, &mGifExport, &N6, &mExit};
-  Edit1.Items = {&MnUndo, &MnRedo};
+  Edit1.Items = {&MnUndo, &MnRedo, &N10, &MnCut, &MnCopy, &MnPaste};
   N1.Items = {&N3, &N4, &N8, &MnPalOpen, &MnPalExport, &N9, &MnPalColor, &MnPalRamp};
   Tool1.Items = {&MnPen, &MnPaint, &MnBox, &MnCircle, &MnLine, &MnMarge};
   MenuPen.Items = {&MnP1, &MnP2, &MnP3, &MnP4, &MnP5};
@@ -293,6 +294,9 @@ void TEditor::BuildLayout() {
   MnPalColor.OnClick = Notify(this, &TEditor::MnPalColorClick);
   MnPalRamp.OnClick = Notify(this, &TEditor::MnPalRampClick);
   mGifExport.OnClick = Notify(this, &TEditor::mGifExportClick);
+  MnCut.OnClick = Notify(this, &TEditor::MnCutClick);
+  MnCopy.OnClick = Notify(this, &TEditor::MnCopyClick);
+  MnPaste.OnClick = Notify(this, &TEditor::MnPasteClick);
   for (TMenuItem* m : {&MnPen,  &MnPaint, &MnBox,   &MnCircle, &MnLine,    &MnMarge, &MnP1,
                        &MnP2,   &MnP3,    &MnP4,    &MnP5,     &MnBai1,    &MnBai2,  &MnBai4,
                        &MnBai8, &MnBai16, &MnBai32, &MnZoomIn, &MnZoomOut, &MnGrid,  &MnGrid2})

@@ -66,4 +66,8 @@ void TEditor::AllViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftSt
   Copy.MouseDown(Button, p.x, p.y, p.c);
 }
 
+void TEditor::BlockCancelKey(TComponent*) {
+  if (Copy.AllDrag()) Copy.Cancel();
+}
+
 }  // namespace pixkura

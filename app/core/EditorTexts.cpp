@@ -24,6 +24,9 @@ constexpr std::array kTexts{
     TEditorText{kStatus, "無題.bmp"},
     TEditorText{kStatus, "横座標"},
     TEditorText{kStatus, "縦座標"},
+    // A paste: nothing it can use, a picture cut to the sheet's size.
+    TEditorText{kStatus, "クリップボードに貼り付けられる絵がありません"},
+    TEditorText{kStatus, "256 x 256 を超える部分は切り捨てました"},
     // The picture dialogs.
     TEditorText{kTitle, "読み込む絵を選択して下さい"},
     TEditorText{kTitle, "絵に名前を付けて下さい"},
@@ -58,6 +61,11 @@ constexpr std::array kTexts{
     TEditorText{kMessage, "不覚！保存できんとは・・・"},
     TEditorText{kMessage, kAskOverwrite},
     TEditorText{kMessage, kAskSaveChanges},
+    // A paste whose palette differs: the question and its answers.
+    TEditorText{kMessage, "貼り付ける絵のパレットがこのパレットと違います。"},
+    TEditorText{kTitle, "近い色に置き換える"},
+    TEditorText{kTitle, "番号をそのまま使う"},
+    TEditorText{kTitle, "パレットも取り込む"},
     TEditorText{kMessage, "不覚！パレットを書き出せんとは・・・"},
     TEditorText{kMessage, "不覚！アニメを書き出せんとは・・・"},
     TEditorText{kMessage,

@@ -156,6 +156,9 @@ class TMainWindowControls {
       MnPalExport{"MnPalExport", "外部パレット書き出し"};
   TMenuItem N9{"N9", "-"}, MnPalColor{"MnPalColor", "色の編集"}, MnPalRamp{"MnPalRamp", "グラデーション作成"};
   TMenuItem mGifExport{"mGifExport", "GIFアニメ書き出し"};
+  // The edit menu also copies, cuts and pastes through the desktop's clipboard.
+  TMenuItem N10{"N10", "-"}, MnCut{"MnCut", "切り取り"}, MnCopy{"MnCopy", "コピー"},
+      MnPaste{"MnPaste", "貼り付け"};
   std::vector<TMenuItem*> MainMenu1;  // the top-level menus in order
 
   TFileDialogSpec OpenD, SaveD;

@@ -23,6 +23,9 @@ const std::vector<TMenuKeys>& Table() {
       {"mExit", Keys({QKeySequence(Qt::CTRL | Qt::Key_Q)})},
       {"MnUndo", Keys({QKeySequence(Qt::CTRL | Qt::Key_Z)})},
       {"MnRedo", Keys({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})},
+      {"MnCut", Keys({QKeySequence(Qt::CTRL | Qt::Key_X)})},
+      {"MnCopy", Keys({QKeySequence(Qt::CTRL | Qt::Key_C)})},
+      {"MnPaste", Keys({QKeySequence(Qt::CTRL | Qt::Key_V)})},
       // One letter per tool: Pen, Fill, Box, Ellipse, Line, blend Mix.
       {"MnPen", Keys({QKeySequence(Qt::Key_P)})},
       {"MnPaint", Keys({QKeySequence(Qt::Key_F)})},
@@ -81,6 +84,15 @@ void AddButtonKeys(QWidget& window, TEditor& editor) {
     });
     window.addAction(action);
   }
+  // Escape cancels a block being spanned or waiting, as the right button does.
+  auto* cancel = new QAction(&window);
+  cancel->setObjectName(QStringLiteral("BlockCancelKey"));
+  cancel->setShortcut(QKeySequence(Qt::Key_Escape));
+  cancel->setShortcutContext(Qt::WindowShortcut);
+  QObject::connect(cancel, &QAction::triggered, &window, [&editor, &window] {
+    if (KeysMayAct()) ReportErrors(&window, [&editor] { editor.BlockCancelKey(nullptr); });
+  });
+  window.addAction(cancel);
 }
 
 bool KeysMayAct() { return QApplication::activeModalWidget() == nullptr && !IsReportingError(); }

@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
 #include <QWidget>
 
 #include "app/ui/AnimationDialog.h"
+#include "app/ui/ClipboardBridge.h"
 #include "app/ui/ColorDialog.h"
 #include "app/ui/FileDialogs.h"
 #include "app/ui/Translation.h"
@@ -99,6 +103,23 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& 
   box->setEscapeButton(EscapeButtonOf(buttons));
   return box;
 }
+
+int TQtEditorHost::Ask(const std::string& text, const std::vector<std::string>& answers) {
+  QMessageBox box(QMessageBox::Question, Tr(TTextRole::Dialog, kConfirmTitle), TrMessage(text), QMessageBox::Cancel,
+                  &window_);
+  std::vector<QAbstractButton*> buttons;
+  for (const std::string& answer : answers)
+    buttons.push_back(box.addButton(Tr(TTextRole::Dialog, answer), QMessageBox::AcceptRole));
+  box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+  box.setEscapeButton(QMessageBox::Cancel);
+  box.exec();
+  const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+  return chosen == buttons.end() ? -1 : static_cast<int>(chosen - buttons.begin());
+}
+
+void TQtEditorHost::OfferToClipboard(const TClipboardOffer& offer) { PutOnClipboard(offer); }
+
+TClipboardContent TQtEditorHost::ReadClipboard() { return ReadFromClipboard(); }
 
 void TQtEditorHost::Close() { window_.close(); }
 

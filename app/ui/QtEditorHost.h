@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/core/EditorHost.h"
 
@@ -21,6 +22,9 @@ class TQtEditorHost : public TEditorHost {
   bool ExecuteColorDialog(const std::string& title, TColor& color) override;
   bool ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimationChoice& choice) override;
   TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
+  int Ask(const std::string& text, const std::vector<std::string>& answers) override;
+  void OfferToClipboard(const TClipboardOffer& offer) override;
+  TClipboardContent ReadClipboard() override;
   void Close() override;
 
  private:

@@ -28,19 +28,24 @@ TPaletteColors TEditor::MasterPaletteColors() const {
 }
 
 void TEditor::ChangePalette(const std::array<TColor, 256>& colors) {
-  auto palette = std::make_shared<TLogPalette>();
-  palette->entries.resize(colors.size());
   bool changed = false;
-  for (size_t i = 0; i < colors.size(); ++i) {
-    // As an entry would store it: a system colour as its RGB value.
-    const TColor c = ColorToRGB(colors[i]);
-    changed = changed || c != Doc.PalDib->GetColors(static_cast<int32_t>(i));
-    palette->entries[i] = TPaletteEntry{GetRValue(c), GetGValue(c), GetBValue(c), 0};
-  }
+  for (size_t i = 0; i < colors.size(); ++i)
+    changed = changed || ColorToRGB(colors[i]) != Doc.PalDib->GetColors(static_cast<int32_t>(i));
   if (!changed) return;
   // The snapshot keeps the sheet with the palette it had; the sheet then
   // takes the new one in a store of its own.
   TakeSnapshot();
+  SetMasterPalette(colors);
+}
+
+void TEditor::SetMasterPalette(const std::array<TColor, 256>& colors) {
+  auto palette = std::make_shared<TLogPalette>();
+  palette->entries.resize(colors.size());
+  for (size_t i = 0; i < colors.size(); ++i) {
+    // As an entry would store it: a system colour as its RGB value.
+    const TColor c = ColorToRGB(colors[i]);
+    palette->entries[i] = TPaletteEntry{GetRValue(c), GetGValue(c), GetBValue(c), 0};
+  }
   Doc.PalDib->SetPalette(palette);
   ApplyPaletteChange();
 }

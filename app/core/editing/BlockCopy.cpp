@@ -79,25 +79,49 @@ void TBlockCopy::Start(int32_t x, int32_t y, int32_t c) {
   e_.SelC.Hide();
 }
 
-void TBlockCopy::Pick() {
+void TBlockCopy::Wait(int32_t w, int32_t h) {
   e_.SBar.SetText(4, "転送先指定");
   State = TState::Waiting;
   e_.CopySel.SetBrushStyle(TBrushStyle::bsCross);
+  e_.CopySel.SetBounds(e_.CopySel.Left(), e_.CopySel.Top(), w, h);
+  ShapeBitmapWithColors(*CopyDib, w, h, *e_.Doc.AllDib);
+  e_.CopyView.Invalidate();
+}
+
+void TBlockCopy::Pick() {
   // A second click without a move picks one grid cell.
-  TShape& frame = e_.CopySel;
+  const TShape& frame = e_.CopySel;
   const int32_t sx = CornerX, sy = CornerY;
   const int32_t w = CutToSheet(sx, frame.Width() == 0 ? SelSize : frame.Width());
   const int32_t h = CutToSheet(sy, frame.Height() == 0 ? SelSize : frame.Height());
-  frame.SetBounds(frame.Left(), frame.Top(), w, h);
-  ShapeBitmapWithColors(*CopyDib, w, h, *e_.Doc.AllDib);
+  Wait(w, h);
+  FromSheet = true;
+  PaletteWithDrop.reset();
   // Every pixel of the copy comes from the sheet: none is left from an earlier block.
   CopyBlock(sx, sy, sx + w - 1, sy + h - 1, *e_.Doc.AllDib, 0, 0, *CopyDib);
+}
+
+void TBlockCopy::Hold(int32_t width, int32_t height, const uint8_t* indices,
+                      const std::optional<std::array<TColor, 256>>& palette) {
+  if (AllDrag()) Cancel();
+  e_.SelA.Hide();
+  e_.SelC.Hide();
+  Wait(width, height);
+  FromSheet = false;
+  PaletteWithDrop = palette;
+  // A block that brings its palette is shown, and saved while it waits, in its own colours.
+  if (palette)
+    for (int32_t i = 0; i < 256; ++i) CopyDib->SetColors(i, (*palette)[static_cast<size_t>(i)]);
+  for (int32_t y = 0; y < height; ++y)
+    std::copy_n(indices + static_cast<ptrdiff_t>(y) * width, width, CopyDib->GetScanLine(y));
 }
 
 void TBlockCopy::Drop(int32_t dx, int32_t dy) {
   e_.SBar.SetText(4, "");
   State = TState::Idle;
   e_.TakeSnapshot();
+  if (PaletteWithDrop) e_.SetMasterPalette(*PaletteWithDrop);
+  PaletteWithDrop.reset();
   TIxDIB& sheet = *e_.Doc.AllDib;
   const int32_t right = CopyDib->GetWidth() - 1, bottom = CopyDib->GetHeight() - 1;
   // Parts of the block beyond the sheet are cut by the copies.
@@ -118,6 +142,7 @@ void TBlockCopy::Drop(int32_t dx, int32_t dy) {
 void TBlockCopy::Cancel() {
   e_.SBar.SetText(4, "");
   State = TState::Idle;
+  PaletteWithDrop.reset();
   e_.CopySel.SetBrushStyle(TBrushStyle::bsClear);
   e_.SelA.Show();
   e_.SelC.Show();

@@ -4,7 +4,9 @@
 // measured in the copy grid (SelSize sheet pixels, or one with SFree).
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 
 #include "app/core/Controls.h"
 #include "image/IxDIB.h"
@@ -30,6 +32,9 @@ class TBlockCopy {
   uint8_t SelSize = 8;        // copy grid in sheet pixels (SelSizeBar)
   int32_t CopyX = 0, CopyY = 0;  // grid point of the block's corner (in the span's grid)
   int32_t CornerX = 0, CornerY = 0;  // the block's corner in sheet pixels
+  bool FromSheet = false;  // the waiting block was picked from the sheet at the corner (not pasted)
+  // A pasted block's own palette, taken with the drop in the same undo step.
+  std::optional<std::array<TColor, 256>> PaletteWithDrop;
 
   bool CopyOn() const { return State == TState::Spanning; }
   bool CopyReady() const { return State == TState::Waiting; }
@@ -41,12 +46,18 @@ class TBlockCopy {
   // The grid changed (its size, or the free start): a span under way starts
   // again in the new grid at the grid point of its corner.
   void RestartSpan();
+  // A pasted block of width x height indices (rows from the top) waits for
+  // its drop as a picked one does; a copy under way gives way to it.
+  void Hold(int32_t width, int32_t height, const uint8_t* indices,
+            const std::optional<std::array<TColor, 256>>& palette);
+  // Ends a span or a waiting block; nothing changes in the sheet.
+  void Cancel();
 
  private:
   void Start(int32_t x, int32_t y, int32_t c);
   void Pick();
+  void Wait(int32_t w, int32_t h);
   void Drop(int32_t dx, int32_t dy);
-  void Cancel();
   // Puts the frame (CopySel) at sheet pixel (x, y) with the given size.
   void PlaceFrame(int32_t x, int32_t y, int32_t w, int32_t h);
 

@@ -64,6 +64,13 @@ bool TFakeHost::ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimat
   return true;
 }
 
+int TFakeHost::Ask(const std::string& text, const std::vector<std::string>& answers) {
+  ExpectListed(TTextKind::Message, text);
+  for (const std::string& answer : answers) ExpectListed(TTextKind::DialogTitle, answer);
+  Messages.push_back(text);
+  return AskAnswer;
+}
+
 TModalResult TFakeHost::MessageBox(const std::string& text, TMsgDlgType, TMsgDlgButtons buttons) {
   ExpectListed(TTextKind::Message, text);
   Messages.push_back(text);

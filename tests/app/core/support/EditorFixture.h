@@ -23,6 +23,14 @@ class TFakeHost : public TEditorHost {
   bool ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimationChoice& choice) override;
   TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
   void Close() override { ++Closes; }
+  // A question records its text and answers with AskAnswer (-1: cancelled).
+  int Ask(const std::string& text, const std::vector<std::string>& answers) override;
+  // The clipboard: a copy's offer, and what a paste reads.
+  void OfferToClipboard(const TClipboardOffer& offer) override { Offered = offer; Clipboard = {offer.Block, {}}; }
+  TClipboardContent ReadClipboard() override { return Clipboard; }
+  int AskAnswer = -1;
+  TClipboardOffer Offered;
+  TClipboardContent Clipboard;
 
   std::string DialogAnswer;  // empty: the dialog is cancelled
   // Answers to the next message boxes, in turn; when none is left, MessageAnswer.
