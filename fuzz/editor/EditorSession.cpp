@@ -72,6 +72,24 @@ class TSessionHost final : public TEditorHost {
   }
   void Close() override {}
   void WaitUntil(std::chrono::steady_clock::time_point) override {}
+  // A paste's question takes any answer or is cancelled.
+  int Ask(const std::string&, const std::vector<std::string>&) override { return In ? In->InRange(-1, 2) : -1; }
+  // A paste finds what the last copy left, or another program's damaged
+  // block bytes or picture (indexed with any palette size, or true colour),
+  // up to a little past the sheet's size.
+  TClipboardContent ReadClipboard() override {
+    if (!In || In->Bool()) return TEditorHost::ReadClipboard();
+    TClipboardContent c;
+    for (int32_t n = In->InRange(0, 16); n > 0; --n) c.Block.push_back(In->Byte());
+    TClipboardPicture& p = c.Picture;
+    p.Width = In->InRange(0, 260);
+    p.Height = In->InRange(0, 260);
+    const uint32_t seed = In->Byte() * 0x9E3779B9u;
+    if (In->Bool()) p.Palette.assign(static_cast<size_t>(In->InRange(1, 256)), seed);
+    for (size_t i = 0; i < static_cast<size_t>(p.Width * p.Height); ++i)
+      p.Indexed() ? p.Indices.push_back(static_cast<uint8_t>(seed + i * 7)) : p.Pixels.push_back(seed + uint32_t(i) * 0x01020304u);
+    return c;
+  }
   std::vector<std::string> Shown;
   TBytes* In = nullptr;
 };
@@ -252,7 +270,8 @@ struct TBefore {
   std::array<TColor, 256> Colors{};
   uint8_t Tool = 0, MainColor = 0, Bai = 1;
   int32_t PenSize = 1, LupeSpan = 0, ChrX = 0, ChrY = 0, CellX = 0, CellY = 0, LupeX = 0, LupeY = 0;
-  int32_t StartX = 0, StartY = 0, AnchorX = 0, AnchorY = 0, CopyW = 0, CopyH = 0;
+  int32_t StartX = 0, StartY = 0, AnchorX = 0, AnchorY = 0, CopyW = 0, CopyH = 0, CornerX = 0, CornerY = 0;
+  bool FromSheet = false;
   bool PenDown = false, PenFirst = false, ShapeAnchor = false, CopyOn = false, CopyReady = false,
        AllDrag = false, Hamidasi = false;
   TLoupeEvent LoupeAt{};                  // the action's point as a loupe pixel
@@ -408,6 +427,9 @@ class TSession {
     b.AnchorY = e_.Tools.Anchor.StartY;
     b.CopyW = e_.Copy.CopyDib->GetWidth();
     b.CopyH = e_.Copy.CopyDib->GetHeight();
+    b.CornerX = e_.Copy.CornerX;
+    b.CornerY = e_.Copy.CornerY;
+    b.FromSheet = e_.Copy.FromSheet;
     b.PenDown = e_.Tools.Pen.PenDown;
     b.PenFirst = e_.Tools.Pen.PenFirst;
     b.ShapeAnchor = e_.Tools.Anchor.ShapeAnchor;
@@ -521,6 +543,12 @@ class TSession {
       return {false, {{dx, dy, dx + b.CopyW - 1, dy + b.CopyH - 1}}};
     }
     if (IsUndoOrRedo(a)) return {true, {}};
+    if (a.Kind == TActionKind::Menu && t == &e_.MnCut) {
+      // The transparent colour where the cut block was picked, or in the cell.
+      if (b.CopyReady && !b.FromSheet) return {};
+      if (b.CopyReady) return {false, {{b.CornerX, b.CornerY, b.CornerX + b.CopyW - 1, b.CornerY + b.CopyH - 1}}};
+      return {false, {{b.CellX, b.CellY, b.CellX + b.ChrX - 1, b.CellY + b.ChrY - 1}}};
+    }
     if (a.Kind == TActionKind::Button) {
       if (t == &e_.btMirror || t == &e_.SUp || t == &e_.SDown || t == &e_.SLeft || t == &e_.SRight)
         return {false, {{b.CellX, b.CellY, b.CellX + b.ChrX - 1, b.CellY + b.ChrY - 1}}};

@@ -26,10 +26,9 @@ class TFakeHost : public TEditorHost {
   // A question records its text and answers with AskAnswer (-1: cancelled).
   int Ask(const std::string& text, const std::vector<std::string>& answers) override;
   // The clipboard: a copy's offer, and what a paste reads.
-  void OfferToClipboard(const TClipboardOffer& offer) override { Offered = offer; Clipboard = {offer.Block, {}}; }
+  void OfferToClipboard(const TClipboardOffer& offer) override { Clipboard = {offer.Block, {}}; }
   TClipboardContent ReadClipboard() override { return Clipboard; }
   int AskAnswer = -1;
-  TClipboardOffer Offered;
   TClipboardContent Clipboard;
 
   std::string DialogAnswer;  // empty: the dialog is cancelled
