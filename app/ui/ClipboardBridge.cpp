@@ -4,13 +4,15 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <algorithm>
 
 #include "formats/ClipboardBlock.h"
 
 namespace pixkura {
 namespace {
 
-const QString kBlockType = QString::fromLatin1(kBlockMimeType.data(), static_cast<qsizetype>(kBlockMimeType.size()));
+const QString kBlockType =
+    QString::fromLatin1(kBlockMimeType.data(), static_cast<qsizetype>(kBlockMimeType.size()));
 const QString kPngType = QStringLiteral("image/png");
 
 QByteArray BytesOf(const std::vector<uint8_t>& bytes) {
@@ -45,13 +47,18 @@ TClipboardContent ReadFromClipboard() {
   const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
   if (!mime) return content;
   if (mime->hasFormat(kBlockType)) content.Block = VectorOf(mime->data(kBlockType));
-  if (content.Block.empty()) content.Picture = PictureOfImage(ImageOf(*mime));
+  // A damaged block falls back on the picture beside it.
+  if (!DecodeIndexedBlock(content.Block)) content.Picture = PictureOfImage(ImageOf(*mime));
   return content;
 }
 
-TClipboardPicture PictureOfImage(const QImage& image) {
+TClipboardPicture PictureOfImage(const QImage& whole) {
   TClipboardPicture picture;
-  if (image.isNull()) return picture;
+  if (whole.isNull()) return picture;
+  // The editor cuts a picture at the sheet's size and says so: one row and
+  // column more than it keeps tell it, so a huge screenshot is never copied whole.
+  const QImage image = whole.copy(0, 0, std::min(whole.width(), kMaxBlockSide + 1),
+                                  std::min(whole.height(), kMaxBlockSide + 1));
   picture.Width = image.width();
   picture.Height = image.height();
   const bool indexed = image.colorCount() > 0 && image.colorCount() <= 256;
@@ -60,7 +67,8 @@ TClipboardPicture PictureOfImage(const QImage& image) {
   if (indexed) {
     const QList<QRgb> table = rows.colorTable();
     picture.Palette.assign(table.begin(), table.end());
-    for (int y = 0; y < rows.height(); ++y) picture.Indices.insert(picture.Indices.end(), rows.constScanLine(y), rows.constScanLine(y) + width);
+    for (int y = 0; y < rows.height(); ++y)
+      picture.Indices.insert(picture.Indices.end(), rows.constScanLine(y), rows.constScanLine(y) + width);
   } else {
     for (int y = 0; y < rows.height(); ++y) {
       const auto* line = reinterpret_cast<const QRgb*>(rows.constScanLine(y));

@@ -12,8 +12,9 @@ namespace pixkura {
 void PutOnClipboard(const TClipboardOffer& offer);
 TClipboardContent ReadFromClipboard();
 
-// A decoded picture as the editor takes it: a palette picture keeps its
-// indices and colour table, any other is read as 32-bit ARGB.
+// A decoded picture as the editor takes it, at most one pixel past the
+// sheet's size each way: a palette picture keeps its indices and colour
+// table, any other is read as 32-bit ARGB.
 TClipboardPicture PictureOfImage(const QImage& image);
 
 }  // namespace pixkura

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include <algorithm>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/ui/AnimationDialog.h"
 #include "app/ui/ClipboardBridge.h"
@@ -105,8 +105,8 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& 
 }
 
 int TQtEditorHost::Ask(const std::string& text, const std::vector<std::string>& answers) {
-  QMessageBox box(QMessageBox::Question, Tr(TTextRole::Dialog, kConfirmTitle), TrMessage(text), QMessageBox::Cancel,
-                  &window_);
+  QMessageBox box(QMessageBox::Question, Tr(TTextRole::Dialog, kConfirmTitle), TrMessage(text),
+                  QMessageBox::Cancel, &window_);
   std::vector<QAbstractButton*> buttons;
   for (const std::string& answer : answers)
     buttons.push_back(box.addButton(Tr(TTextRole::Dialog, answer), QMessageBox::AcceptRole));

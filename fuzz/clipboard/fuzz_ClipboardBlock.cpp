@@ -1,8 +1,8 @@
 // The clipboard block reader on arbitrary bytes from the desktop: it refuses
 // them or returns a block that encodes back to the very same bytes and that
 // the PNG writer takes.
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <span>
 

@@ -73,7 +73,9 @@ class TSessionHost final : public TEditorHost {
   void Close() override {}
   void WaitUntil(std::chrono::steady_clock::time_point) override {}
   // A paste's question takes any answer or is cancelled.
-  int Ask(const std::string&, const std::vector<std::string>&) override { return In ? In->InRange(-1, 2) : -1; }
+  int Ask(const std::string&, const std::vector<std::string>&) override {
+    return In ? In->InRange(-1, 2) : -1;
+  }
   // A paste finds what the last copy left, or another program's damaged
   // block bytes or picture (indexed with any palette size, or true colour),
   // up to a little past the sheet's size.
@@ -87,7 +89,8 @@ class TSessionHost final : public TEditorHost {
     const uint32_t seed = In->Byte() * 0x9E3779B9u;
     if (In->Bool()) p.Palette.assign(static_cast<size_t>(In->InRange(1, 256)), seed);
     for (size_t i = 0; i < static_cast<size_t>(p.Width * p.Height); ++i)
-      p.Indexed() ? p.Indices.push_back(static_cast<uint8_t>(seed + i * 7)) : p.Pixels.push_back(seed + uint32_t(i) * 0x01020304u);
+      p.Indexed() ? p.Indices.push_back(static_cast<uint8_t>(seed + i * 7))
+                  : p.Pixels.push_back(seed + uint32_t(i) * 0x01020304u);
     return c;
   }
   std::vector<std::string> Shown;
@@ -546,7 +549,8 @@ class TSession {
     if (a.Kind == TActionKind::Menu && t == &e_.MnCut) {
       // The transparent colour where the cut block was picked, or in the cell.
       if (b.CopyReady && !b.FromSheet) return {};
-      if (b.CopyReady) return {false, {{b.CornerX, b.CornerY, b.CornerX + b.CopyW - 1, b.CornerY + b.CopyH - 1}}};
+      if (b.CopyReady)
+        return {false, {{b.CornerX, b.CornerY, b.CornerX + b.CopyW - 1, b.CornerY + b.CopyH - 1}}};
       return {false, {{b.CellX, b.CellY, b.CellX + b.ChrX - 1, b.CellY + b.ChrY - 1}}};
     }
     if (a.Kind == TActionKind::Button) {

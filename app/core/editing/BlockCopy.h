@@ -32,7 +32,7 @@ class TBlockCopy {
   uint8_t SelSize = 8;        // copy grid in sheet pixels (SelSizeBar)
   int32_t CopyX = 0, CopyY = 0;  // grid point of the block's corner (in the span's grid)
   int32_t CornerX = 0, CornerY = 0;  // the block's corner in sheet pixels
-  bool FromSheet = false;  // the waiting block was picked from the sheet at the corner (not pasted)
+  bool FromSheet = false;            // the waiting block was picked from the sheet at the corner (not pasted)
   // A pasted block's own palette, taken with the drop in the same undo step.
   std::optional<std::array<TColor, 256>> PaletteWithDrop;
 

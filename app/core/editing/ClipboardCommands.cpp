@@ -20,7 +20,8 @@ TIndexedBlock BlockOf(const TIxDIB& source, int32_t x, int32_t y, int32_t w, int
   TIndexedBlock block{w, h, colors, transparent, {}};
   block.Indices.reserve(static_cast<size_t>(w) * static_cast<size_t>(h));
   const TIxInternalDIB& d = source.InternalDIB();
-  for (int32_t row = y; row < y + h; ++row) block.Indices.insert(block.Indices.end(), d.Row(row) + x, d.Row(row) + x + w);
+  for (int32_t row = y; row < y + h; ++row)
+    block.Indices.insert(block.Indices.end(), d.Row(row) + x, d.Row(row) + x + w);
   return block;
 }
 
@@ -35,9 +36,11 @@ TClipboardPicture PictureOf(const TClipboardContent& content) {
 
 void TEditor::MnCopyClick(TComponent*) {
   // A waiting block is offered in the colours it waits with.
-  const TIndexedBlock block = Copy.CopyReady()
-      ? BlockOf(*Copy.CopyDib, 0, 0, Copy.CopyDib->GetWidth(), Copy.CopyDib->GetHeight(), ColorsOf(*Copy.CopyDib), Toumei)
-      : BlockOf(*Doc.AllDib, View.CellX, View.CellY, View.ChrX, View.ChrY, MasterColors(), Toumei);
+  const TIndexedBlock block =
+      Copy.CopyReady()
+          ? BlockOf(*Copy.CopyDib, 0, 0, Copy.CopyDib->GetWidth(), Copy.CopyDib->GetHeight(),
+                    ColorsOf(*Copy.CopyDib), Toumei)
+          : BlockOf(*Doc.AllDib, View.CellX, View.CellY, View.ChrX, View.ChrY, MasterColors(), Toumei);
   Host.OfferToClipboard(TClipboardOffer{EncodeIndexedBlock(block), EncodeBlockPng(block)});
 }
 

@@ -75,7 +75,8 @@ TPastedBlock ConvertPaste(const TClipboardPicture& picture, const std::array<TCo
     block.Indices = MapToPalette(PixelsOf(picture), sheet, transparent);
   } else if (answer == TPasteAnswer::TakePalette) {
     block.Palette = sheet;
-    std::transform(picture.Palette.begin(), picture.Palette.begin() + std::min<ptrdiff_t>(std::ssize(picture.Palette), 256),
+    std::transform(picture.Palette.begin(),
+                   picture.Palette.begin() + std::min<ptrdiff_t>(std::ssize(picture.Palette), 256),
                    block.Palette->begin(), ColorOf);
   }
   return block;

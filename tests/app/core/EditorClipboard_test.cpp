@@ -2,6 +2,7 @@
 // answers for another palette, alpha, the size cut, and the undo steps.
 #include <gtest/gtest.h>
 
+#include "formats/ClipboardBlock.h"
 #include "support/EditorFixture.h"
 
 namespace pixkura {
@@ -19,14 +20,17 @@ class ClipboardTest : public ::testing::Test {
     e.TOUMEIChk.SetChecked(true);
     return e;
   }
-  void Click(TEditor& e, int32_t x, int32_t y) { e.AllViewMouseDown(&e.AllView, TMouseButton::mbLeft, {}, x, y); }
+  void Click(TEditor& e, int32_t x, int32_t y) {
+    e.AllViewMouseDown(&e.AllView, TMouseButton::mbLeft, {}, x, y);
+  }
   int32_t Pixel(TEditor& e, int32_t x, int32_t y) { return e.Doc.AllDib->GetPixels(x, y); }
   void Paste(TEditor& e, const TClipboardPicture& picture) {
     f.Host.Clipboard.Picture = picture;
     e.MnPasteClick(nullptr);
   }
   // Indices 3 and 4; entry 3 is red, unlike the sheet's grey ramp.
-  const TClipboardPicture red_{2, 1, {0xFF000000, 0xFF010101, 0xFF020202, 0xFFFF0000, 0xFF040404}, {3, 4}, {}};
+  const TClipboardPicture red_{
+      2, 1, {0xFF000000, 0xFF010101, 0xFF020202, 0xFFFF0000, 0xFF040404}, {3, 4}, {}};
   testing::TEditorFixture f;
 };
 

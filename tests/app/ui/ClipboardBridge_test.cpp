@@ -16,7 +16,8 @@ TEST(ClipboardBridge, PngAndOwnFormatReadBackExactly) {
   TIndexedBlock block{3, 2, {}, 9, {0, 9, 255, 1, 2, 3}};
   for (size_t i = 0; i < 256; ++i) block.Colors[i] = RGB(uint8_t(i), uint8_t(i / 2), uint8_t(255 - i));
   const std::vector<uint8_t> png = EncodeBlockPng(block);
-  const TClipboardPicture picture = PictureOfImage(QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG"));
+  const TClipboardPicture picture =
+      PictureOfImage(QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG"));
   EXPECT_EQ(picture.Indices, block.Indices);
   ASSERT_EQ(picture.Palette.size(), 256u);
   EXPECT_EQ(picture.Palette[9], 0x00090480u);

@@ -51,7 +51,8 @@ click 345 40   # the sheet view, so the window has the keyboard
 right_click 345 40
 xdotool key ctrl+c
 sleep 0.5
-xclip -selection clipboard -t TARGETS -o | grep -qx 'application/x-pixkura-block' || die "no own format offered"
+targets=$(xclip -selection clipboard -t TARGETS -o) || die "nothing on the clipboard"
+grep -qx 'application/x-pixkura-block' <<<"$targets" || die "no own format offered: $targets"
 xclip -selection clipboard -t image/png -o >"$tmp/copied.png" || die "no image/png offered"
 $py - "$tmp/copied.png" <<'PY' || die "the copied PNG is not the cell"
 import sys
@@ -77,12 +78,13 @@ region "$tmp/b.png" 64 64 32 32 '(x + 2 * y) % 97'
 region "$tmp/b.png" 60 60 4 40 '5'
 
 step "PNGs from another program: indexed, then true colour in the palette's colours"
-xclip -selection clipboard -t image/png -i "$tmp/put.png"
+# xclip stays behind to serve the clipboard until another program takes it.
+xclip -selection clipboard -t image/png -i "$tmp/put.png" >/dev/null 2>&1
 sleep 0.5
 xdotool key ctrl+v
 sleep 0.5
 click $((325 + 128)) $((20 + 128))
-xclip -selection clipboard -t image/png -i "$tmp/true.png"
+xclip -selection clipboard -t image/png -i "$tmp/true.png" >/dev/null 2>&1
 sleep 0.5
 xdotool key ctrl+v
 sleep 0.5
