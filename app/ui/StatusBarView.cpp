@@ -1,7 +1,6 @@
 #include "app/ui/StatusBarView.h"
 
 #include <QLabel>
-#include <algorithm>
 
 #include "app/ui/Translation.h"
 
@@ -37,10 +36,7 @@ void TStatusBarView::Sync() {
   for (size_t i = 0; i < panels_.size(); ++i) {
     const TStatusBar::TPanelText& model = bar_.Panels[i];
     QLabel* label = panels_[i];
-    // The last panel reaches the bar's right end, as a status bar's last
-    // panel does, so a longer message (a paste's) shows whole.
-    const bool last = i + 1 == panels_.size();
-    label->setGeometry(left, 0, last ? std::max(model.Width, width() - left) : model.Width, height());
+    label->setGeometry(left, 0, model.Width, height());
     label->setAlignment(ToAlignment(model.Alignment));
     const QString text = Tr(TTextRole::Status, model.Text);
     if (label->text() != text) label->setText(text);

@@ -20,7 +20,7 @@ TEST(ClipboardBridge, PngAndOwnFormatReadBackExactly) {
       PictureOfImage(QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG"));
   EXPECT_EQ(picture.Indices, block.Indices);
   ASSERT_EQ(picture.Palette.size(), 256u);
-  EXPECT_EQ(picture.Palette[9], 0x00090480u);
+  EXPECT_EQ(picture.Palette[9], 0x000904F6u);
   EXPECT_EQ(picture.Palette[255], 0xFFFF7F00u);
   PutOnClipboard(TClipboardOffer{EncodeIndexedBlock(block), png});
   EXPECT_EQ(DecodeIndexedBlock(ReadFromClipboard().Block), block);
