@@ -1,10 +1,6 @@
-// The editor without Qt: the façade over the main window's controls
-// (MainWindowControls.h) and the parts that own the state: the document
-// (document/), the loupe's viewport and the views (view/), the tools
-// (tools/), the block copy (editing/) and what the commands remember
-// (commands/). Handlers carry the names of the control and event they serve;
-// controls that share a handler are told apart by the sender. They are short
-// and hand the work to the part that owns it.
+// The editor without Qt: the façade over the main window's controls and the parts that own the
+// state (document/, view/, tools/, editing/, commands/). Handlers carry the names of the control
+// and event they serve (the sender tells shared ones apart) and hand the work to the owner.
 #pragma once
 
 #include <chrono>
@@ -28,8 +24,7 @@ namespace pixkura {
 
 class TEditor : public TMainWindowControls {
  public:
-  // Builds every control at its place with its caption, hint, group and
-  // handler (EditorLayout.cpp). FormCreate then builds the state.
+  // Builds every control with its handler (EditorLayout.cpp); FormCreate builds the state.
   explicit TEditor(TEditorHost& host);
 
   TEditorHost& Host;
@@ -56,8 +51,7 @@ class TEditor : public TMainWindowControls {
   // FormCreate() is FormCreate(ReadStoredSettings()), as tests start it.
   void FormCreate();
   void FormCreate(const TEditorSettings& stored);
-  // Applies stored values to the state and the controls in the settings' read
-  // order, then runs the change handlers of SelSizeBar and StepBar.
+  // Applies stored values in the settings' read order, then SelSizeBar's and StepBar's handlers.
   void ReadSettings();
   void ReadSettings(const TEditorSettings& stored);
   // The values in the settings file (defaults where none), and those the close writes.
@@ -68,9 +62,8 @@ class TEditor : public TMainWindowControls {
   void LayoutPanels();
 
   // ---- Palette changes (EditorPaletteChange.cpp) -----------------------------------------
-  // Every change of the master palette ends here: the palette spread to every
-  // bitmap but the undo slots (SpreadPalette), the palette tables told, the
-  // swatches, colour boxes and pen cursor recoloured, the loupe and views redrawn.
+  // Every change of the master palette ends here: spread to every bitmap but the undo slots,
+  // the palette tables told, swatches, colour boxes and cursor recoloured, the views redrawn.
   void ApplyPaletteChange();
   void SpreadPalette();
 
@@ -82,8 +75,7 @@ class TEditor : public TMainWindowControls {
   void LupeViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   void LupeViewMouseMove(TComponent* Sender, TShiftState Shift, int32_t X, int32_t Y);
   void LupeViewMouseUp(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
-  // Puts DrawTg on the loupe square of the shape anchor, or hides it when no
-  // anchor is set or the loupe does not show its pixel.
+  // Puts DrawTg on the shape anchor's loupe square, or hides it when there is none to show.
   void PlaceAnchorMarker();
 
   // ---- Undo (EditorUndo.cpp) ---------------------------------------------------------------
@@ -112,9 +104,8 @@ class TEditor : public TMainWindowControls {
   void Exit1Click(TComponent* Sender);
   // Makes fileName the sheet (every command that opens a picture), unsaved changes settled first.
   bool OpenPicture(const std::string& fileName);
-  // Asks about unsaved changes when Modified is set. True when the caller may
-  // go on: nothing to save, saved (Yes; only a completed save counts), or
-  // discarded (No). False for Cancel and for a save that did not complete.
+  // Asks about unsaved changes when Modified is set. True when the caller may go on: nothing
+  // to save, a completed save (Yes), or No; false for Cancel and for a save that did not complete.
   bool SettleUnsavedChanges();
 
   // ---- Sheet view (EditorSheet.cpp, editing/BlockCopy.cpp) --------------------------------------
@@ -132,8 +123,7 @@ class TEditor : public TMainWindowControls {
   // Recolour cMainBox / cTOUMEIBox, put PalSel / TOUSel on the swatch.
   void ShowMainColor();
   void ShowToumei();
-  // From the menu (a sender) a load that changes the palette is one undo
-  // step; start-up (no sender) has nothing to undo.
+  // From the menu (a sender) a load is one undo step; start-up (no sender) has nothing to undo.
   void PalLoad(TComponent* Sender = nullptr);
   void PalSave(TComponent* Sender = nullptr);
   std::string PaletteFilePath() const;
@@ -156,9 +146,8 @@ class TEditor : public TMainWindowControls {
   void btCSClick(TComponent* Sender);
 
   // ---- The desktop's clipboard (editing/ClipboardCommands.cpp) ----------------------------------
-  // Copy and cut take the waiting block, else the selected cell; cut then
-  // leaves the transparent colour behind (one undo step). Paste makes the
-  // clipboard's picture a waiting block.
+  // Copy and cut take the waiting block, else the selected cell; cut leaves the transparent
+  // colour behind (one undo step). Paste makes the clipboard's picture a waiting block.
   void MnCopyClick(TComponent* Sender);
   void MnCutClick(TComponent* Sender);
   void MnPasteClick(TComponent* Sender);
