@@ -61,6 +61,12 @@ TPaletteColors ReadPaletteColors(const std::string& fileName) {
   return DecodePaletteColors(file.Bytes(), fileName);
 }
 
+std::string LeftOutColorsMessage(const std::string& fileName, const TPaletteColors& colors) {
+  if (colors.LeftOut() == 0) return {};
+  return "パレットファイル " + fileName + " の色が 256 を超えています: 最初の 256 色を読み、残りの " +
+         std::to_string(colors.LeftOut()) + " 色は省きました";
+}
+
 std::optional<TPaletteFormat> PaletteFormatForWriting(const std::string& fileName) {
   const std::string ext = LowerAscii(std::filesystem::path(fileName).extension().string());
   if (ext == ".gpl") return TPaletteFormat::pfGimp;

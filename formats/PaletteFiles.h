@@ -26,6 +26,9 @@ inline constexpr std::string_view kPaletteWriteExtensions = ".gpl .pal .act .hex
 TPaletteColors DecodePaletteColors(std::span<const uint8_t> bytes, const std::string& fileName);
 // The same from a file; EFOpenError when it cannot be opened.
 TPaletteColors ReadPaletteColors(const std::string& fileName);
+// What to tell the user about colors read from fileName: how many colours
+// beyond the first 256 were left out; empty when none were.
+std::string LeftOutColorsMessage(const std::string& fileName, const TPaletteColors& colors);
 
 // The format a palette is written in for fileName's extension (any letter
 // case): .gpl GIMP, .pal JASC-PAL, .act Adobe, .hex hex; none for others.

@@ -86,8 +86,10 @@ void TPaletteTextReader::SkipAlpha(std::string_view& words) const {
 }
 
 void TPaletteTextReader::Add(TPaletteColors& colors, TColor color) const {
-  if (colors.Full()) Fail("色が 256 を超えています");
-  colors.Add(color);
+  if (colors.Full())
+    colors.LeaveOut();
+  else
+    colors.Add(color);
 }
 
 void TPaletteTextReader::RequireColors(const TPaletteColors& colors) const {

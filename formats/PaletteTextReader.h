@@ -36,7 +36,7 @@ class TPaletteTextReader {
   // in the four-channel forms. The palette has no transparency: the value is
   // checked and dropped, so a fully transparent entry is still a colour.
   void SkipAlpha(std::string_view& words) const;
-  // Appends color; a 257th colour is a fault at the current line.
+  // Appends color; one beyond the 256th is counted as left out.
   void Add(TPaletteColors& colors, TColor color) const;
   // A palette that ended without any colour is a fault of the whole file.
   void RequireColors(const TPaletteColors& colors) const;

@@ -25,7 +25,7 @@ using TDecoder = TPaletteColors (*)(std::span<const uint8_t>, const std::string&
 
 bool ReadsBack(const std::vector<uint8_t>& bytes, const TPaletteColors& colors) {
   try {
-    return DecodePaletteColors(bytes, "fuzz") == colors;
+    return DecodePaletteColors(bytes, "fuzz").Colors() == colors.Colors();
   } catch (const EPaletteFileError&) {
     return false;
   }

@@ -75,10 +75,8 @@ TEST(EditorTexts, EveryPaletteFileErrorIsAListedMessage) {
       {"p.pal", std::string("RIFF\x04\0\0\0PAL ", 12)},
       {"q.pal", std::string("RIFF\x40\0\0\0PAL ", 12)},
   };
-  std::string many = "GIMP Palette\n";
-  for (int i = 0; i < 257; ++i) many += "1 2 3\n";
   std::vector<std::pair<const char*, std::string>> all = files;
-  all.emplace_back("r.gpl", many);
+  all.emplace_back("r.pal", "JASC-PAL\n0100\n257\n");  // a GIMP palette of 257 is read for its first 256
   for (const auto& [name, bytes] : all) {
     const std::string path = folder.File(name);
     std::ofstream(path, std::ios::binary) << bytes;
