@@ -1,48 +1,21 @@
 #include "tools/pixkura-convert/AnimateCommand.h"
 
-#include <charconv>
 #include <limits>
 
 #include "base/Exception.h"
 #include "formats/AnimatedGif.h"
 #include "formats/GifDelays.h"
 #include "formats/PalettePicture.h"
+#include "tools/pixkura-convert/ArgumentText.h"
 #include "tools/pixkura-convert/PictureLoading.h"
 
 namespace pixkura {
 
-namespace {
-
-// Takes a decimal number off the front of text; nothing when none is there
-// or it does not fit 32 bits.
-std::optional<int32_t> TakeNumber(std::string_view& text) {
-  int32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end == text.data() || text.front() == '-') return std::nullopt;
-  text.remove_prefix(static_cast<size_t>(end - text.data()));
-  return value;
-}
-
-bool TakeChar(std::string_view& text, char c) {
-  if (!text.starts_with(c)) return false;
-  text.remove_prefix(1);
-  return true;
-}
-
-}  // namespace
-
-std::optional<int32_t> ParseInteger(const std::string& text, int32_t min, int32_t max) {
-  std::string_view rest = text;
-  const std::optional<int32_t> value = TakeNumber(rest);
-  if (!value || !rest.empty() || *value < min || *value > max) return std::nullopt;
-  return value;
-}
-
 void CheckTransparentIndex(const std::optional<uint8_t>& index, const TPaletteColors& palette) {
   if (index && *index >= palette.Count()) {
-    throw ERangeError("transparent index " + std::to_string(*index) + " is past the picture's colour table of " +
-                      std::to_string(palette.Count()) + " entries (0 to " + std::to_string(palette.Count() - 1) +
-                      ")");
+    throw ERangeError("transparent index " + std::to_string(*index) +
+                      " is past the picture's colour table of " + std::to_string(palette.Count()) +
+                      " entries (0 to " + std::to_string(palette.Count() - 1) + ")");
   }
 }
 

@@ -22,9 +22,6 @@ struct TAnimateOptions {
 // least 1); nothing when text is not of that form.
 std::optional<TFrameRow> ParseFrameGeometry(const std::string& text);
 
-// The decimal number text, min to max; nothing for any other text.
-std::optional<int32_t> ParseInteger(const std::string& text, int32_t min, int32_t max);
-
 // Whether name is one of the options below.
 bool IsAnimateOption(const std::string& name);
 // Sets animate from one option and its value: --animate GEOMETRY, --frames N

@@ -7,8 +7,10 @@
 
 #include "formats/PaletteFiles.h"
 #include "formats/SaveDispatch.h"
+#include "tools/pixkura-convert/ArgumentText.h"
 #include "tools/pixkura-convert/PaletteCommand.h"
 #include "tools/pixkura-convert/PictureLoading.h"
+#include "tools/pixkura-convert/ReorderCommand.h"
 
 namespace pixkura {
 
@@ -65,7 +67,8 @@ struct TOtherFormat {
 constexpr TOtherFormat kOtherFormats[] = {
     {".gif ", "use --animate to write a GIF animation"},
     {".gpl .pal .act .hex ", "use --palette to write a palette file"},
-    {".jpg .jpeg .jpe .jfif .tga .pnm .ppm .pgm .pbm .pam .webp .tif .tiff .ico .pcx .xpm .xbm .psd .avif .heic "
+    {".jpg .jpeg .jpe .jfif .tga .pnm .ppm .pgm .pbm .pam .webp .tif .tiff .ico .pcx .xpm .xbm .psd .avif "
+     ".heic "
      ".jxl .qoi .svg ",
      "pictures are written as BMP (.bmp, .dib or no extension) or PNG (.png)"},
 };
@@ -87,10 +90,16 @@ const char* PixelFormatName(TIxPixelFormat format) {
 }
 
 // The options each mode takes, and the output names that say the format it writes.
-bool CheckModeOptions(const TConvertOptions& options, bool depthGiven, bool animateOnlyGiven, bool sheetOnlyGiven,
-                      std::string& error) {
+bool CheckModeOptions(const TConvertOptions& options, bool depthGiven, bool animateOnlyGiven,
+                      bool sheetOnlyGiven, std::string& error) {
   if (options.Mode != TConvertMode::cmDepth && (depthGiven || options.Info)) {
-    error = "--depth and --info cannot be combined with --palette, --animate or --sheet-data";
+    error = "--depth and --info cannot be combined with --palette, --animate, --sheet-data or --reorder";
+    return false;
+  }
+  if (options.Png.TransparentIndex &&
+      ((options.Mode != TConvertMode::cmDepth && options.Mode != TConvertMode::cmReorder) ||
+       !IsPNGFileName(options.Output))) {
+    error = "--transparent-png needs a picture OUTPUT ending in .png";
     return false;
   }
   const bool cells = options.Mode == TConvertMode::cmAnimate || options.Mode == TConvertMode::cmSheetData;
@@ -114,7 +123,8 @@ bool CheckModeOptions(const TConvertOptions& options, bool depthGiven, bool anim
     error = "the animation OUTPUT must end in .gif";
     return false;
   }
-  if (options.Mode == TConvertMode::cmDepth && !options.Output.empty()) {
+  const bool writesPicture = options.Mode == TConvertMode::cmDepth || options.Mode == TConvertMode::cmReorder;
+  if (writesPicture && !options.Output.empty()) {
     error = OtherFormatOutput(options.Output);
     if (!error.empty()) return false;
   }
@@ -130,7 +140,7 @@ std::optional<TConvertOptions> ParseConvertArguments(const std::vector<std::stri
   bool optionsEnded = false, depthGiven = false, animateOnlyGiven = false, sheetOnlyGiven = false;
   auto setMode = [&](TConvertMode mode) {
     if (options.Mode != TConvertMode::cmDepth && options.Mode != mode) {
-      error = "--palette, --animate and --sheet-data cannot be combined";
+      error = "--palette, --animate, --sheet-data and --reorder cannot be combined";
       return false;
     }
     options.Mode = mode;
@@ -179,6 +189,19 @@ std::optional<TConvertOptions> ParseConvertArguments(const std::vector<std::stri
       }
       options.Depth = *depth;
       depthGiven = true;
+    } else if (name == "--reorder") {
+      if (!setMode(TConvertMode::cmReorder) || !takeValue()) return std::nullopt;
+      std::optional<std::vector<TReorderOperation>> operations = ParseReorderOperations(value, error);
+      if (!operations) return std::nullopt;
+      options.Reorder = std::move(*operations);
+    } else if (name == "--transparent-png") {
+      if (!takeValue()) return std::nullopt;
+      const std::optional<int32_t> index = ParseInteger(value, 0, 255);
+      if (!index) {
+        error = "invalid --transparent-png index: " + value + " (0 to 255)";
+        return std::nullopt;
+      }
+      options.Png.TransparentIndex = static_cast<uint8_t>(*index);
     } else if (IsAnimateOption(name)) {
       if (name == "--animate" && !setMode(TConvertMode::cmAnimate)) return std::nullopt;
       if (!takeValue() || !ParseAnimateOption(name, value, options.Animate, error)) return std::nullopt;
@@ -242,7 +265,8 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   try {
     if (options->Mode == TConvertMode::cmPalette) {
-      ConvertPalette(options->Input, options->Output);
+      const std::string warning = ConvertPalette(options->Input, options->Output);
+      if (!warning.empty()) err << "pixkura-convert: " << warning << '\n';
       return 0;
     }
     if (options->Mode == TConvertMode::cmAnimate) {
@@ -253,12 +277,16 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
       WriteSheetDataOf(options->Input, options->Output, options->SheetData);
       return 0;
     }
+    if (options->Mode == TConvertMode::cmReorder) {
+      ReorderPicture(options->Input, options->Output, options->Reorder, options->Png);
+      return 0;
+    }
     TIxDIB bitmap;
     LoadPicture(options->Input, bitmap);
     if (options->Info) PrintPictureInfo(bitmap, out);
     if (!options->Output.empty()) {
       bitmap.SetPixelFormat(FormatOfDepth(options->Depth));
-      SavePicture(options->Output, bitmap);
+      SavePicture(options->Output, bitmap, options->Png);
     }
   } catch (const std::exception& e) {
     err << "pixkura-convert: " << e.what() << '\n';

@@ -1,7 +1,8 @@
 // The converter's command line: a picture converted to another depth, the
 // palette of a picture or palette file written in another palette format, or
 // a row of cells written as an animated GIF, or the cells described in JSON
-// for game engines.
+// for game engines, or the palette of an 8-bit picture reordered with its
+// pixels following their entries.
 #pragma once
 
 #include <iosfwd>
@@ -9,25 +10,34 @@
 #include <string>
 #include <vector>
 
+#include "formats/png.h"
 #include "image/IxDIB.h"
 #include "tools/pixkura-convert/AnimateCommand.h"
+#include "tools/pixkura-convert/ReorderOperations.h"
 #include "tools/pixkura-convert/SheetDataCommand.h"
 
 namespace pixkura {
 
 inline constexpr const char* kConvertUsage =
-    "usage: pixkura-convert [--depth 1|4|8|24] [--info] INPUT [OUTPUT]\n"
+    "usage: pixkura-convert [--depth 1|4|8|24] [--info] [--transparent-png I] INPUT [OUTPUT]\n"
     "       pixkura-convert --palette INPUT OUTPUT.gpl|.pal|.act|.hex\n"
-    "       pixkura-convert --animate WxH[+X+Y] [--frames N] [--delay MS] [--transparent I] INPUT OUTPUT.gif\n"
-    "       pixkura-convert --sheet-data WxH[+X+Y] [--frames N] [--delay MS] [--hash] [--trim] [--transparent I]\n"
-    "                       [--tag NAME:FROM-TO[:forward|reverse|pingpong]]... INPUT OUTPUT.json";
+    "       pixkura-convert --animate WxH[+X+Y] [--frames N] [--delay MS] [--transparent I] INPUT "
+    "OUTPUT.gif\n"
+    "       pixkura-convert --sheet-data WxH[+X+Y] [--frames N] [--delay MS] [--hash] [--trim] "
+    "[--transparent I]\n"
+    "                       [--tag NAME:FROM-TO[:forward|reverse|pingpong]]... INPUT OUTPUT.json\n"
+    "       pixkura-convert --reorder OP[,OP...] [--transparent-png I] INPUT OUTPUT\n"
+    "         OP: swap=A:B move=A:B sort-luminance=A-B sort-hue=A-B sort-use=A-B\n"
+    "             merge-duplicates compact transparent-to-0=I";
 
-enum class TConvertMode { cmDepth, cmPalette, cmAnimate, cmSheetData };
+enum class TConvertMode { cmDepth, cmPalette, cmAnimate, cmSheetData, cmReorder };
 
 struct TConvertOptions {
   TConvertMode Mode = TConvertMode::cmDepth;
-  TAnimateOptions Animate;  // cmAnimate, and the frames, delay and transparent index of cmSheetData
+  TAnimateOptions Animate;      // cmAnimate, and the frames, delay and transparent index of cmSheetData
   TSheetDataOptions SheetData;  // cmSheetData only
+  std::vector<TReorderOperation> Reorder;  // cmReorder only
+  TPNGOptions Png;                         // a PNG output of cmDepth and cmReorder
   int Depth = 8;
   bool Info = false;
   bool Help = false;

@@ -5,9 +5,11 @@
 
 namespace pixkura {
 
-void ConvertPalette(const std::string& input, const std::string& output) {
+std::string ConvertPalette(const std::string& input, const std::string& output) {
   LoadPlugins();  // a picture's palette may need a plug-in to read the picture
-  WritePaletteColors(output, ReadPaletteColors(input));
+  const TPaletteColors colors = ReadPaletteColors(input);
+  WritePaletteColors(output, colors);
+  return LeftOutColorsMessage(input, colors);
 }
 
 }  // namespace pixkura

@@ -7,6 +7,8 @@
 namespace pixkura {
 
 // Raises the readers' and writers' errors; nothing is written on failure.
-void ConvertPalette(const std::string& input, const std::string& output);
+// Returns what the user should be told although it worked (colours left out
+// of a palette of more than 256), or nothing.
+std::string ConvertPalette(const std::string& input, const std::string& output);
 
 }  // namespace pixkura

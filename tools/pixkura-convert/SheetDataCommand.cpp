@@ -5,6 +5,7 @@
 
 #include "formats/PalettePicture.h"
 #include "tools/pixkura-convert/AnimateCommand.h"
+#include "tools/pixkura-convert/ArgumentText.h"
 #include "tools/pixkura-convert/PictureLoading.h"
 
 #ifndef PIXKURA_VERSION

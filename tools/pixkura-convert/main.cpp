@@ -1,7 +1,8 @@
 // pixkura-convert: converts a picture to another depth and writes it as BMP,
 // or as PNG when the output name ends in ".png"; writes the palette of a
 // picture or palette file in another palette format; writes a row of cells
-// of a picture as an animated GIF.
+// of a picture as an animated GIF; reorders the palette of an 8-bit picture
+// with its pixels following their entries.
 #include <iostream>
 #include <string>
 #include <vector>
