@@ -21,7 +21,8 @@ TEntryUse CountEntryUse(const TIxDIB& picture) {
     for (; x < width; ++x) ++partial[0][row[x]];
   }
   TEntryUse use{};
-  for (size_t i = 0; i < use.size(); ++i) use[i] = partial[0][i] + partial[1][i] + partial[2][i] + partial[3][i];
+  for (size_t i = 0; i < use.size(); ++i)
+    use[i] = partial[0][i] + partial[1][i] + partial[2][i] + partial[3][i];
   return use;
 }
 

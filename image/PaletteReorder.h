@@ -18,7 +18,7 @@
 namespace pixkura {
 
 struct TPaletteReorder {
-  TIndexMap Map;              // old index -> new index
+  TIndexMap Map;               // old index -> new index
   std::vector<TColor> Colors;  // the new colour table, as many entries as before
 };
 

@@ -15,7 +15,8 @@ void Sheet(TIxDIB& dib) {
   dib.SetHeight(256);
   dib.SetBitCount(8);
   dib.SetPaletteSize(256);
-  for (int32_t i = 0; i < 256; ++i) dib.SetColors(i, RGB(uint8_t(i * 7 % 64 * 4), uint8_t(i / 2), uint8_t(i * 13)));
+  for (int32_t i = 0; i < 256; ++i)
+    dib.SetColors(i, RGB(uint8_t(i * 7 % 64 * 4), uint8_t(i / 2), uint8_t(i * 13)));
   for (int32_t y = 0; y < 256; ++y) {
     uint8_t* row = dib.GetScanLine(y);
     for (int32_t x = 0; x < 256; ++x) row[x] = static_cast<uint8_t>((x * 3 + y * 5) % 256);
@@ -53,7 +54,8 @@ void BM_SortByHue(benchmark::State& state) {
 BENCHMARK(BM_SortByHue);
 
 void BM_SortByUse(benchmark::State& state) {
-  RunWithUndoCopy(state, [](const TIxDIB& s) { return SortByUse(PaletteColorsOf(s), CountEntryUse(s), 0, 255); });
+  RunWithUndoCopy(state,
+                  [](const TIxDIB& s) { return SortByUse(PaletteColorsOf(s), CountEntryUse(s), 0, 255); });
 }
 BENCHMARK(BM_SortByUse);
 
@@ -63,7 +65,8 @@ void BM_MergeDuplicates(benchmark::State& state) {
 BENCHMARK(BM_MergeDuplicates);
 
 void BM_Compact(benchmark::State& state) {
-  RunWithUndoCopy(state, [](const TIxDIB& s) { return CompactEntries(PaletteColorsOf(s), CountEntryUse(s), 0); });
+  RunWithUndoCopy(state,
+                  [](const TIxDIB& s) { return CompactEntries(PaletteColorsOf(s), CountEntryUse(s), 0); });
 }
 BENCHMARK(BM_Compact);
 

@@ -2,7 +2,6 @@
 // formats apart by content.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,30 +85,6 @@ TEST(PaletteGimp, WritesTheHeaderTheNameAndOneColourPerLine) {
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
             "GIMP Palette\nName: My sprites\nColumns: 16\n#\n"
             "255   0   0\tIndex 0\n  0 128   7\tIndex 1\n  1   2   3\tIndex 2\n");
-}
-
-TEST(PaletteText, MoreThan256ColoursGiveTheFirst256AndCountTheRest) {
-  // Entry i of a long list is (i mod 256, i / 256, 7).
-  const auto list = [](const char* head, size_t count, const char* format) {
-    std::string text = head;
-    char line[32];
-    for (size_t i = 0; i < count; ++i) {
-      std::snprintf(line, sizeof line, format, unsigned(i % 256), unsigned(i / 256), 7u);
-      text += line;
-    }
-    return text;
-  };
-  for (const auto& [head, format] : {std::pair{"GIMP Palette\n", "%u %u %u name\n"}, {"", "%02x%02x%02x\n"}}) {
-    for (const size_t count : {256u, 257u, 448u}) {
-      const TPaletteColors colors = DecodePaletteColors(Bytes(list(head, count, format)), "many");
-      ASSERT_EQ(colors.Count(), 256u) << count;
-      EXPECT_EQ(colors[255], RGB(255, 0, 7));
-      EXPECT_EQ(colors.LeftOut(), count - 256);
-      EXPECT_EQ(LeftOutColorsMessage("many", colors),
-                count == 256 ? "" : "パレットファイル many の色が 256 を超えています: 最初の 256 色を読み、残りの " +
-                                        std::to_string(count - 256) + " 色は省きました");
-    }
-  }
 }
 
 TEST(PaletteJasc, ReadsCountedColoursWithAnyLineEnds) {

@@ -36,10 +36,11 @@ void ReorderPicture(const std::string& input, const std::string& output,
   // colours changed first, which is not what a reorder is for.
   const TIxPixelFormat format = picture.GetPixelFormat();
   if (format != ixPf8Bit && format != ixPf8BitRLE)
-    throw EIxDIBBadDIBType(input + ": not an 8-bit palette picture (" + std::to_string(picture.GetBitCount()) +
-                           " bits per pixel); --reorder needs one");
+    throw EIxDIBBadDIBType(input + ": not an 8-bit palette picture (" +
+                           std::to_string(picture.GetBitCount()) + " bits per pixel); --reorder needs one");
   picture.SetPixelFormat(ixPf8Bit);
-  for (const TReorderOperation& operation : operations) ApplyPaletteReorder(picture, ReorderOf(operation, picture));
+  for (const TReorderOperation& operation : operations)
+    ApplyPaletteReorder(picture, ReorderOf(operation, picture));
   SavePicture(output, picture, png);
 }
 

@@ -64,7 +64,8 @@ std::optional<TReorderOperation> ParseOperation(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::vector<TReorderOperation>> ParseReorderOperations(std::string_view text, std::string& error) {
+std::optional<std::vector<TReorderOperation>> ParseReorderOperations(std::string_view text,
+                                                                     std::string& error) {
   std::vector<TReorderOperation> operations;
   while (true) {
     const size_t comma = text.find(',');

@@ -11,7 +11,16 @@
 
 namespace pixkura {
 
-enum class TReorderKind { Swap, Move, SortLuminance, SortHue, SortUse, MergeDuplicates, Compact, TransparentToZero };
+enum class TReorderKind {
+  Swap,
+  Move,
+  SortLuminance,
+  SortHue,
+  SortUse,
+  MergeDuplicates,
+  Compact,
+  TransparentToZero
+};
 
 struct TReorderOperation {
   TReorderKind Kind;
@@ -22,6 +31,7 @@ struct TReorderOperation {
 
 // The operations of text in their order, or nothing with error naming the
 // first part that is not an operation.
-std::optional<std::vector<TReorderOperation>> ParseReorderOperations(std::string_view text, std::string& error);
+std::optional<std::vector<TReorderOperation>> ParseReorderOperations(std::string_view text,
+                                                                     std::string& error);
 
 }  // namespace pixkura
