@@ -127,6 +127,12 @@ TPaletteReorder CompactEntries(const std::vector<TColor>& palette, const TEntryU
 
 void ApplyPaletteReorder(TIxDIB& picture, const TPaletteReorder& reorder) {
   if (picture.GetPixelFormat() != ixPf8Bit) throw EIxDIBBadDIBType("ApplyPaletteReorder: Bad DIB Type");
+  // A reorder made for another palette could send pixels outside this one.
+  const size_t count = static_cast<size_t>(picture.GetPaletteSize());
+  const auto outside = [&](uint8_t to) { return to >= count; };
+  if (reorder.Colors.size() != count ||
+      std::any_of(reorder.Map.begin(), reorder.Map.begin() + count, outside))
+    throw ERangeError("ApplyPaletteReorder: the reorder is not one of this palette");
   picture.UniqueDIB();
   TIxInternalDIB& d = picture.MutableInternalDIB();
   for (size_t i = 0; i < reorder.Colors.size(); ++i) {

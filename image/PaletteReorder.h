@@ -52,6 +52,7 @@ TPaletteReorder CompactEntries(const std::vector<TColor>& palette, const TEntryU
 
 // Sets picture's colour table to reorder.Colors and moves every pixel along
 // reorder.Map (8-bit uncompressed pictures only, see ApplyIndexMap).
+// ERangeError, and nothing changed, for a reorder of another palette size.
 void ApplyPaletteReorder(TIxDIB& picture, const TPaletteReorder& reorder);
 
 }  // namespace pixkura
