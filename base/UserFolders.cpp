@@ -44,17 +44,63 @@ void MakeFolders(const std::string& path) {
   }
 }
 
-}  // namespace
-
-std::string UserConfigFolder(const std::string& xdgConfigHome, const std::string& home) {
-  if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/') return xdgConfigHome + "/pixkura";
-  if (!home.empty() && home.front() == '/') return (home == "/" ? std::string() : home) + "/.config/pixkura";
+// XDG's rule for a base folder: the variable when it is absolute, else the
+// default under HOME; then the program's own subfolder.
+std::string XdgFolder(const std::string& xdgValue, const std::string& home, const char* homeDefault) {
+  if (!xdgValue.empty() && xdgValue.front() == '/') return xdgValue + "/pixkura";
+  if (!home.empty() && home.front() == '/') return (home == "/" ? std::string() : home) + homeDefault + "/pixkura";
   return {};
 }
 
-std::string ChooseSettingsFolder(const TFolderFacts& facts) {
+// The program's folder when it keeps its own files, else the user folder
+// (empty when there is none: no home at all).
+std::string ChooseFolder(const TFolderFacts& facts, const std::string& userFolder) {
   if (!facts.Installed && facts.ProgramFolderWritable) return facts.ProgramFolder;
-  return UserConfigFolder(facts.XdgConfigHome, facts.Home);
+  return userFolder;
+}
+
+// Decides a folder once per program folder, so that a file is read and
+// written in the same place for the whole run (tests move the program folder).
+// A user folder is made when it is chosen.
+class TDecidedFolder {
+ public:
+  explicit TDecidedFolder(std::string (*choose)(const TFolderFacts&)) : choose_(choose) {}
+  std::string Get() {
+    const std::string program = ProgramFolder();
+    const std::lock_guard<std::mutex> guard(lock_);
+    if (!isDecided_ || decidedFor_ != program) {
+      isDecided_ = true;
+      decidedFor_ = program;
+      decided_ = choose_(GatherFolderFacts(program));
+      if (!decided_.empty() && decided_ != program) MakeFolders(decided_);
+    }
+    return decided_;
+  }
+
+ private:
+  std::string (*choose_)(const TFolderFacts&);
+  std::mutex lock_;
+  std::string decidedFor_, decided_;
+  bool isDecided_ = false;
+};
+
+}  // namespace
+
+std::string UserConfigFolder(const std::string& xdgConfigHome, const std::string& home) {
+  return XdgFolder(xdgConfigHome, home, "/.config");
+}
+
+std::string UserStateFolder(const std::string& xdgStateHome, const std::string& home) {
+  return XdgFolder(xdgStateHome, home, "/.local/state");
+}
+
+std::string ChooseSettingsFolder(const TFolderFacts& facts) {
+  return ChooseFolder(facts, UserConfigFolder(facts.XdgConfigHome, facts.Home));
+}
+
+std::string ChooseRecoveryFolder(const TFolderFacts& facts) {
+  const std::string folder = ChooseFolder(facts, UserStateFolder(facts.XdgStateHome, facts.Home));
+  return folder.empty() ? folder : folder + "/recovery";
 }
 
 std::string InstallPrefixOf(const std::string& programFolder) {
@@ -73,26 +119,20 @@ TFolderFacts GatherFolderFacts(const std::string& programFolder) {
   facts.ProgramFolderWritable =
       ::access(programFolder.c_str(), W_OK) == 0 || (errno != EACCES && errno != EPERM && errno != EROFS);
   facts.XdgConfigHome = Env("XDG_CONFIG_HOME");
+  facts.XdgStateHome = Env("XDG_STATE_HOME");
   facts.Home = Env("HOME");
   if (facts.Home.empty()) facts.Home = PasswordHome();
   return facts;
 }
 
 std::string SettingsFolder() {
-  // Decided once per program folder, so that the palette is read and written
-  // in the same place for the whole run (tests move the program folder).
-  static std::mutex lock;
-  static std::string decidedFor, decided;
-  static bool isDecided = false;
-  const std::string program = ProgramFolder();
-  const std::lock_guard<std::mutex> guard(lock);
-  if (!isDecided || decidedFor != program) {
-    isDecided = true;
-    decidedFor = program;
-    decided = ChooseSettingsFolder(GatherFolderFacts(program));
-    if (!decided.empty() && decided != program) MakeFolders(decided);
-  }
-  return decided;
+  static TDecidedFolder folder(ChooseSettingsFolder);
+  return folder.Get();
+}
+
+std::string RecoveryFolder() {
+  static TDecidedFolder folder(ChooseRecoveryFolder);
+  return folder.Get();
 }
 
 std::string InstalledPluginFolder() {

@@ -21,6 +21,7 @@ struct TFolderFacts {
   bool Installed = false;              // ProgramFolder is PREFIX/bin with PREFIX/share/pixkura
   bool ProgramFolderWritable = false;  // false only when writing is refused
   std::string XdgConfigHome;           // the variables' values; empty when unset
+  std::string XdgStateHome;
   std::string Home;                    // HOME, else the password database's home
 };
 
@@ -28,9 +29,19 @@ struct TFolderFacts {
 // variable gives an absolute folder.
 std::string UserConfigFolder(const std::string& xdgConfigHome, const std::string& home);
 
+// $XDG_STATE_HOME/pixkura or $HOME/.local/state/pixkura; empty when neither
+// variable gives an absolute folder.
+std::string UserStateFolder(const std::string& xdgStateHome, const std::string& home);
+
 // The folder of Pixkura.ini and Pixkura.pal by the rule above; empty when
 // the user folder is needed and there is none (no home at all).
 std::string ChooseSettingsFolder(const TFolderFacts& facts);
+
+// The folder of the recovery copies of unsaved work, by the same rule: the
+// program's folder's "recovery" beside the settings, or the user's state
+// folder's "recovery" (state, not configuration: losing it loses no setting);
+// empty when there is none.
+std::string ChooseRecoveryFolder(const TFolderFacts& facts);
 
 // PREFIX when programFolder is PREFIX/bin and PREFIX/share/pixkura is a
 // folder; empty otherwise.
@@ -44,6 +55,10 @@ TFolderFacts GatherFolderFacts(const std::string& programFolder);
 // (mode 0700) when it is chosen; a failure to create it shows later, when a
 // file in it is written.
 std::string SettingsFolder();
+
+// The recovery folder of the running program, created (mode 0700) when it is
+// a user folder; as SettingsFolder, decided once per program folder.
+std::string RecoveryFolder();
 
 // PREFIX/lib/pixkura/plugins of an installed program; empty when the program
 // is not installed.

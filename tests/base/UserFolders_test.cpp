@@ -97,6 +97,16 @@ TEST(SettingsFolderRule, UserFolderFollowsXdgThenHome) {
   EXPECT_EQ(ChooseSettingsFolder(f), "");
 }
 
+TEST(RecoveryFolderRule, BesideTheProgramOrInTheUsersStateFolder) {
+  TFolderFacts f = Facts(false, true);
+  f.XdgStateHome = "/home/u/.st";
+  EXPECT_EQ(ChooseRecoveryFolder(f), "/opt/px/bin/recovery");
+  f.Installed = true;
+  EXPECT_EQ(ChooseRecoveryFolder(f), "/home/u/.st/pixkura/recovery");
+  f.XdgStateHome = "relative";  // unset, empty or relative: ~/.local/state
+  EXPECT_EQ(ChooseRecoveryFolder(f), "/home/u/.local/state/pixkura/recovery");
+}
+
 TEST(InstallLayout, APrefixIsBinBesideShareFolder) {
   TempTree t;
   const std::string bin = t.Make("prefix/bin");

@@ -22,4 +22,6 @@ void TSheetDocument::Loaded() { modified_ = false; }
 
 void TSheetDocument::Saved() { modified_ = false; }
 
+void TSheetDocument::Recovered() { modified_ = true; }
+
 }  // namespace pixkura

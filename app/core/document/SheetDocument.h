@@ -38,6 +38,8 @@ class TSheetDocument {
   // A picture was loaded into the sheet, or the sheet was saved whole.
   void Loaded();
   void Saved();
+  // The sheet came back from a recovery copy: it differs from its file.
+  void Recovered();
 
  private:
   bool modified_ = false;
