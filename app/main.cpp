@@ -54,11 +54,15 @@ int main(int argc, char** argv) {
   pixkura::RunAfterFirstPaint(form, [] {
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.pixkura.Pixkura")));
   });
-  if (!command.File.empty()) {
-    // After start-up, from the event loop: the window is there for the
-    // loader's messages.
-    const std::string file = pixkura::AbsoluteFileName(command.File);
-    QTimer::singleShot(0, &form, [&form, file] { form.OpenPictureFile(file); });
-  }
+  form.StartRecovery();
+  // After start-up, from the event loop: the window is there for the
+  // question about recovery copies and the loader's messages. The file named
+  // on the command line opens once the question is answered (through the
+  // unsaved-changes question when work was recovered).
+  const std::string file = command.File.empty() ? std::string() : pixkura::AbsoluteFileName(command.File);
+  QTimer::singleShot(0, &form, [&form, file] {
+    form.OfferRecovery();
+    if (!file.empty()) form.OpenPictureFile(file);
+  });
   return app.exec();
 }

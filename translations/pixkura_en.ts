@@ -452,6 +452,10 @@
         <source>複写領域選択開始</source>
         <translation>Pick</translation>
     </message>
+    <message>
+        <source>復元用の保存に失敗しました</source>
+        <translation>Could not write the recovery copy</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -570,6 +574,18 @@
     <message>
         <source>GIFアニメ</source>
         <translation>GIF animation</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Recover</translation>
+    </message>
+    <message>
+        <source>破棄</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>後で</source>
+        <translation>Later</translation>
     </message>
 </context>
 <context>
@@ -757,6 +773,10 @@
     <message>
         <source>書き出せるパレットの形式は拡張子 %s のものです</source>
         <translation>palettes can be written with the extensions %s</translation>
+    </message>
+    <message>
+        <source>前回、保存されなかった編集内容があります（%s）。復元しますか？</source>
+        <translation>Changes that were not saved last time were found (%s). Recover them?</translation>
     </message>
 </context>
 </TS>

@@ -14,6 +14,7 @@
 #include "app/core/commands/FileState.h"
 #include "app/core/document/SheetDocument.h"
 #include "app/core/editing/BlockCopy.h"
+#include "app/core/recovery/RecoveryKeeper.h"
 #include "app/core/tools/LoupeTools.h"
 #include "app/core/view/LoupeRenderer.h"
 #include "app/core/view/LoupeViewport.h"
@@ -37,6 +38,7 @@ class TEditor : public TMainWindowControls {
   TBlockCopy Copy{*this};  // the block copy of the sheet view
   TFileState Files;       // what the file commands remember, the overwrite save
   TLoupeRenderer Renderer{*this};
+  TRecoveryKeeper Recovery;  // the copies of unsaved work, read from the document
 
   uint8_t MainColor = 0;    // palette index the tools draw with (cMainBox, PalSel)
   uint8_t Toumei = 255;     // the transparent palette index: holes in layers, left out of copies (TOUSel)
@@ -94,6 +96,8 @@ class TEditor : public TMainWindowControls {
   void LupeBtClick(TComponent* Sender);
   void MenuClick(TComponent* Sender);
   void SetZoom(uint8_t bairitu);
+  // The zoom as its button sets it (0..5; 6 and 7, which have none, as the settings set them).
+  void SelectZoom(uint8_t bairitu);
 
   // ---- File commands (commands/FileCommands.cpp) ----------------------------------------------
   void mLoadClick(TComponent* Sender);
@@ -107,6 +111,18 @@ class TEditor : public TMainWindowControls {
   // Asks about unsaved changes when Modified is set. True when the caller may go on: nothing
   // to save, a completed save (Yes), or No; false for Cancel and for a save that did not complete.
   bool SettleUnsavedChanges();
+
+  // ---- Recovery of unsaved work (EditorRecovery.cpp) -------------------------------------------
+  // Keeps recovery copies in this editor's locked folder under root from now
+  // on (the window starts it with RecoveryFolder(); tests with their own).
+  void StartRecovery(const std::string& root);
+  // The start-up question about the copies editors that died left under the
+  // root; Recover brings the newest back, Discard moves them all away, Later
+  // keeps them for the next start.
+  void OfferRecovery();
+  // The window's recovery timer: writes a copy when one is due, removes it
+  // when nothing is unsaved, reports a failed write once in the status bar.
+  void RecoveryTimerTick(std::chrono::steady_clock::time_point now);
 
   // ---- Sheet view (EditorSheet.cpp, editing/BlockCopy.cpp) --------------------------------------
   void AllbtClick(TComponent* Sender);

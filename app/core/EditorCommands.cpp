@@ -73,6 +73,13 @@ void TEditor::SetZoom(uint8_t bairitu) {
   RedrawLoupe();
 }
 
+void TEditor::SelectZoom(uint8_t bairitu) {
+  if (bairitu >= kZooms.size()) return SetZoom(bairitu);
+  TSpeedButton& button = this->*kZooms[bairitu].first;
+  button.SetDown(true);
+  XClick(&button);
+}
+
 void TEditor::PClick(TComponent* Sender) {
   for (size_t i = 0; i < kPens.size(); ++i)
     if (Sender == &(this->*kPens[i].first)) Tools.PenSize = static_cast<int32_t>(i + 1);
@@ -133,11 +140,7 @@ void TEditor::MenuClick(TComponent* Sender) {
   // past either end nothing happens.
   if (Sender == &MnZoomIn || Sender == &MnZoomOut) {
     const int next = View.Bairitu + (Sender == &MnZoomIn ? 1 : -1);
-    if (next >= 0 && next < static_cast<int>(kZooms.size())) {
-      TSpeedButton& button = this->*kZooms[static_cast<size_t>(next)].first;
-      button.SetDown(true);
-      XClick(&button);
-    }
+    if (next >= 0 && next < static_cast<int>(kZooms.size())) SelectZoom(static_cast<uint8_t>(next));
   }
   if (Sender == &MnGrid) GridClick(&Grid);
   if (Sender == &MnGrid2) ChuouClick(&Chuou);

@@ -16,7 +16,10 @@ enum class TMsgDlgType { mtError, mtConfirmation, mtInformation };
 enum class TModalResult { mrOk, mrYes, mrNo, mrCancel };
 // The buttons of a message box. Escape and the box's close button answer
 // Cancel when the box has one, else No when it has one, else OK.
-enum class TMsgDlgButtons { mbOK, mbYesNo, mbYesNoCancel };
+// mbRecoverDiscardLater: the start-up question about a recovery copy, whose
+// buttons 復元 (Recover, the default), 破棄 (Discard) and 後で (Later)
+// answer Yes, No and Cancel.
+enum class TMsgDlgButtons { mbOK, mbYesNo, mbYesNoCancel, mbRecoverDiscardLater };
 
 class TEditorHost {
  public:

@@ -25,7 +25,7 @@ struct TSettingBinding {
   std::string_view Name;
   TSettingField Field;
 };
-constexpr std::array<TSettingBinding, 25> kBindings{{
+constexpr std::array<TSettingBinding, 26> kBindings{{
     {"Top", &TEditorSettings::Top},
     {"Left", &TEditorSettings::Left},
     {"Undo", &TEditorSettings::Undo},
@@ -51,6 +51,7 @@ constexpr std::array<TSettingBinding, 25> kBindings{{
     {"LeftPanel", &TEditorSettings::LeftPanel},
     {"CenterPanel", &TEditorSettings::CenterPanel},
     {"RightPanel", &TEditorSettings::RightPanel},
+    {"Recovery", &TEditorSettings::Recovery},
 }};
 
 const TSettingField& FieldOf(std::string_view name) {
@@ -135,6 +136,9 @@ void TEditor::ReadSettings(const TEditorSettings& s) {
   LeftPanelPos = s.LeftPanel;
   CenterPanelPos = s.CenterPanel;
   RightPanelPos = s.RightPanel;
+  const bool recoveryInRange = s.Recovery >= TRecoverySchedule::kMinInterval.count() &&
+                               s.Recovery <= TRecoverySchedule::kMaxInterval.count();
+  Recovery.Schedule.SetInterval(std::chrono::seconds(recoveryInRange ? s.Recovery : kDefaults.Recovery));
 
   // Run once even when a bar did not move, so its view shows the value.
   SelSizeBarChange(&SelSizeBar);
@@ -168,6 +172,7 @@ TEditorSettings TEditor::CurrentSettings() const {
   s.LeftPanel = LeftPanelPos;
   s.CenterPanel = CenterPanelPos;
   s.RightPanel = RightPanelPos;
+  s.Recovery = static_cast<int32_t>(Recovery.Schedule.Interval().count());
   return s;
 }
 

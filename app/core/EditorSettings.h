@@ -38,6 +38,7 @@ struct TEditorSettings {
   int32_t LeftPanel = 1;
   int32_t CenterPanel = 2;
   int32_t RightPanel = 3;
+  int32_t Recovery = 5;  // seconds from the last change to the recovery copy, 1..600
 
   friend bool operator==(const TEditorSettings&, const TEditorSettings&) = default;
 };

@@ -8,7 +8,7 @@ namespace {
 constexpr auto kInt = TEditorSettingKind::skInteger;
 constexpr auto kBool = TEditorSettingKind::skBoolean;
 
-constexpr std::array<TEditorSettingDecl, 27> kDecls{{
+constexpr std::array<TEditorSettingDecl, 28> kDecls{{
     {"Top", "縦", "0", kInt},
     {"Left", "横", "0", kInt},
     {"SelSize", "選択用セルサイズ", "8", kInt},
@@ -36,14 +36,15 @@ constexpr std::array<TEditorSettingDecl, 27> kDecls{{
     {"LeftPanel", "左パネル設定", "1", kInt},
     {"CenterPanel", "中央パネル設定", "2", kInt},
     {"RightPanel", "右パネル設定", "3", kInt},
+    {"Recovery", "復元用の保存間隔", "5", kInt},
 }};
 
 // Start-up and close use the same order.
-constexpr std::array<std::string_view, 25> kUsedOrder{
+constexpr std::array<std::string_view, 26> kUsedOrder{
     "Top",       "Left",      "Undo",        "CHRX",       "CHRY",    "Toumei",      "SelSize",
     "PenSize",   "Bairitu",   "Grid",        "Speed",      "Maisuu",  "SentakuFree", "View1",
     "View2",     "View3",     "CLine",       "Hamidasi",   "LupeLay", "ViewLay",     "Narabe",
-    "NarabeMAX", "LeftPanel", "CenterPanel", "RightPanel",
+    "NarabeMAX", "LeftPanel", "CenterPanel", "RightPanel", "Recovery",
 };
 
 }  // namespace

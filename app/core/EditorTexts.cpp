@@ -67,6 +67,13 @@ constexpr std::array kTexts{
     TEditorText{kTitle, "番号をそのまま使う"},
     TEditorText{kTitle, "パレットも取り込む"},
     TEditorText{kMessage, "不覚！パレットを書き出せんとは・・・"},
+    // Recovery of unsaved work: the start-up question and its buttons, the
+    // status when a copy cannot be written.
+    TEditorText{kMessage, kAskRecover},
+    TEditorText{kTitle, kRecoverButton},
+    TEditorText{kTitle, kDiscardButton},
+    TEditorText{kTitle, kLaterButton},
+    TEditorText{kStatus, kRecoveryWriteFailed},
     TEditorText{kMessage, "不覚！アニメを書き出せんとは・・・"},
     TEditorText{kMessage,
                 "アニメーションがシートに収まりません。選択しているキャラクタから右へアニメ枚数分、下へ４方向"

@@ -31,6 +31,17 @@ inline constexpr std::string_view kAskOverwrite = "同名のファイルが存�
 inline constexpr std::string_view kNoSettingsFolder =
     "ホームフォルダが分からないため、既定の設定で始め、設定とパレットは保存しません";
 
+// The start-up question about recovery copies left by editors that died:
+// %s is the list of copies, each "FILE、TIME", newest first.
+inline constexpr std::string_view kAskRecover = "前回、保存されなかった編集内容があります（%s）。復元しますか？";
+// The buttons of that question, and what names a copy of a sheet without a file.
+inline constexpr std::string_view kRecoverButton = "復元";
+inline constexpr std::string_view kDiscardButton = "破棄";
+inline constexpr std::string_view kLaterButton = "後で";
+inline constexpr std::string_view kUntitled = "無題";
+// The status text when a recovery copy could not be written.
+inline constexpr std::string_view kRecoveryWriteFailed = "復元用の保存に失敗しました";
+
 struct TEditorText {
   TTextKind Kind;
   std::string_view Text;

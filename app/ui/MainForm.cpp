@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -26,6 +27,7 @@
 #include "app/ui/KeyBindings.h"
 #include "app/ui/MenuBarBuilder.h"
 #include "app/ui/Translation.h"
+#include "base/UserFolders.h"
 
 namespace pixkura {
 
@@ -145,6 +147,21 @@ void TMainForm::SyncTitle() {
 
 void TMainForm::OpenPictureFile(const std::string& fileName) {
   ReportErrors(this, [this, &fileName] { editor_.OpenPicture(fileName); });
+}
+
+void TMainForm::StartRecovery() {
+  editor_.StartRecovery(RecoveryFolder());
+  // The editor decides; the timer only asks often enough for a one-second interval.
+  recoveryTimer_.setInterval(250);
+  connect(&recoveryTimer_, &QTimer::timeout, this, [this] {
+    if (!IsReportingError())
+      ReportErrors(this, [this] { editor_.RecoveryTimerTick(std::chrono::steady_clock::now()); });
+  });
+  recoveryTimer_.start();
+}
+
+void TMainForm::OfferRecovery() {
+  ReportErrors(this, [this] { editor_.OfferRecovery(); });
 }
 
 void TMainForm::WheelStep(int steps, bool sideways, bool zoom) {

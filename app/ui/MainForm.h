@@ -43,6 +43,12 @@ class TMainForm : public QMainWindow {
   // The file named on the command line and dropped files open through here.
   void OpenPictureFile(const std::string& fileName);
 
+  // Recovery of unsaved work: copies kept in the recovery folder on a timer
+  // from now on, and the start-up question about copies left by editors that
+  // died (the program asks it before opening a file named on its command line).
+  void StartRecovery();
+  void OfferRecovery();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
@@ -68,6 +74,7 @@ class TMainForm : public QMainWindow {
   QWidget* client_;
   std::unique_ptr<TControlViews> views_;
   QTimer movTimer_;
+  QTimer recoveryTimer_;  // asks the editor whether a recovery copy is due
   bool placing_ = false;  // moving the window to the model's place
   int wheelRest_ = 0;     // wheel angle not yet worth a whole step (fine-grained wheels)
 };

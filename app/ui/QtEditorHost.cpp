@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-
 #include <QWidget>
 #include <algorithm>
 
+#include "app/core/EditorTexts.h"
 #include "app/ui/AnimationDialog.h"
 #include "app/ui/ClipboardBridge.h"
 #include "app/ui/ColorDialog.h"
@@ -21,6 +21,7 @@ QMessageBox::StandardButtons StandardButtonsOf(TMsgDlgButtons buttons) {
     case TMsgDlgButtons::mbYesNo:
       return QMessageBox::Yes | QMessageBox::No;
     case TMsgDlgButtons::mbYesNoCancel:
+    case TMsgDlgButtons::mbRecoverDiscardLater:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case TMsgDlgButtons::mbOK:
       break;
@@ -34,6 +35,7 @@ QMessageBox::StandardButton EscapeButtonOf(TMsgDlgButtons buttons) {
     case TMsgDlgButtons::mbYesNo:
       return QMessageBox::No;
     case TMsgDlgButtons::mbYesNoCancel:
+    case TMsgDlgButtons::mbRecoverDiscardLater:
       return QMessageBox::Cancel;
     case TMsgDlgButtons::mbOK:
       break;
@@ -101,6 +103,11 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& 
                                            StandardButtonsOf(buttons), parent);
   box->setDefaultButton(buttons == TMsgDlgButtons::mbOK ? QMessageBox::Ok : QMessageBox::Yes);
   box->setEscapeButton(EscapeButtonOf(buttons));
+  if (buttons == TMsgDlgButtons::mbRecoverDiscardLater) {
+    box->button(QMessageBox::Yes)->setText(Tr(TTextRole::Dialog, kRecoverButton));
+    box->button(QMessageBox::No)->setText(Tr(TTextRole::Dialog, kDiscardButton));
+    box->button(QMessageBox::Cancel)->setText(Tr(TTextRole::Dialog, kLaterButton));
+  }
   return box;
 }
 

@@ -224,7 +224,12 @@ void TEditor::FormCloseQuery(TComponent*, bool& CanClose) {
   CanClose = SettleUnsavedChanges();
 }
 
-void TEditor::FormClose(TComponent*) { WriteSettings(); }
+void TEditor::FormClose(TComponent*) {
+  // The window closes only when nothing unsaved is lost (see above): the
+  // recovery copy has nothing left to keep.
+  Recovery.Stop();
+  WriteSettings();
+}
 
 void TEditor::Exit1Click(TComponent*) { Host.Close(); }
 

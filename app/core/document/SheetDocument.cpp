@@ -6,15 +6,15 @@
 namespace pixkura {
 
 void TSheetDocument::BeginChange() {
-  modified_ = true;
+  Changed();
   History.Record(*AllDib);
 }
 
-void TSheetDocument::PixelsStored() { modified_ = true; }
+void TSheetDocument::PixelsStored() { Changed(); }
 
 void TSheetDocument::ShowUndoSlot(int32_t slot) {
   const TIxDIB& shown = History.Slot(slot);
-  if (!SamePicture(*AllDib, shown)) modified_ = true;
+  if (!SamePicture(*AllDib, shown)) Changed();
   AllDib->Assign(&shown);
 }
 
@@ -22,6 +22,6 @@ void TSheetDocument::Loaded() { modified_ = false; }
 
 void TSheetDocument::Saved() { modified_ = false; }
 
-void TSheetDocument::Recovered() { modified_ = true; }
+void TSheetDocument::Recovered() { Changed(); }
 
 }  // namespace pixkura

@@ -5,6 +5,7 @@
 // the views that show them; the document knows no control.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/core/document/PaletteTables.h"
@@ -24,6 +25,9 @@ class TSheetDocument {
   // The sheet changed since it was loaded or saved. Only the events below
   // change it; once set, only a load or a save clears it.
   bool Modified() const { return modified_; }
+  // Counts the changes of the sheet (every event below that sets Modified):
+  // recovery tells from it that the sheet changed since its last copy.
+  uint64_t Changes() const { return changes_; }
 
   // A change begins: the sheet as it is becomes the next undo step.
   void BeginChange();
@@ -42,7 +46,13 @@ class TSheetDocument {
   void Recovered();
 
  private:
+  void Changed() {
+    modified_ = true;
+    ++changes_;
+  }
+
   bool modified_ = false;
+  uint64_t changes_ = 0;
 };
 
 }  // namespace pixkura
