@@ -59,11 +59,11 @@ def picture(path, colour_of):
 
 
 def ini(path, *pairs):
-    """The settings file in code page 932: section Pixkura with 25 keys, and key=value for each pair."""
+    """The settings file in code page 932: section Pixkura with 26 keys, and key=value for each pair."""
     with open(path, "rb") as f:
         lines = f.read().decode("cp932").split("\r\n")
-    if lines[0] != "[Pixkura]" or len([l for l in lines[1:] if l]) != 25:
-        fail(f"{path}: expected [Pixkura] with 25 keys, got {lines}")
+    if lines[0] != "[Pixkura]" or len([l for l in lines[1:] if l]) != 26:
+        fail(f"{path}: expected [Pixkura] with 26 keys, got {lines}")
     for pair in pairs:
         if pair not in lines:
             fail(f"{path}: no line {pair!r} in {lines}")
