@@ -60,8 +60,7 @@ class TEditor : public TMainWindowControls {
   TEditorSettings ReadStoredSettings();
   TEditorSettings CurrentSettings() const;
   void WriteSettings();
-  // Places the three panels by LeftPanelPos, CenterPanelPos, RightPanelPos (EditorPanels.cpp).
-  void LayoutPanels();
+  void LayoutPanels();  // the three panels by their Pos settings (EditorPanels.cpp)
 
   // ---- Palette changes (EditorPaletteChange.cpp) -----------------------------------------
   // Every change of the master palette ends here: spread to every bitmap but the undo slots,
@@ -77,8 +76,7 @@ class TEditor : public TMainWindowControls {
   void LupeViewMouseDown(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   void LupeViewMouseMove(TComponent* Sender, TShiftState Shift, int32_t X, int32_t Y);
   void LupeViewMouseUp(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
-  // Puts DrawTg on the shape anchor's loupe square, or hides it when there is none to show.
-  void PlaceAnchorMarker();
+  void PlaceAnchorMarker();  // DrawTg on the shape anchor's loupe square, hidden when none
 
   // ---- Undo (EditorUndo.cpp) ---------------------------------------------------------------
   void TakeSnapshot();  // a change begins: one undo step
@@ -96,8 +94,7 @@ class TEditor : public TMainWindowControls {
   void LupeBtClick(TComponent* Sender);
   void MenuClick(TComponent* Sender);
   void SetZoom(uint8_t bairitu);
-  // The zoom as its button sets it (0..5; 6 and 7, which have none, as the settings set them).
-  void SelectZoom(uint8_t bairitu);
+  void SelectZoom(uint8_t bairitu);  // as its button would (6 and 7, which have none, as settings do)
 
   // ---- File commands (commands/FileCommands.cpp) ----------------------------------------------
   void mLoadClick(TComponent* Sender);
@@ -112,16 +109,10 @@ class TEditor : public TMainWindowControls {
   // to save, a completed save (Yes), or No; false for Cancel and for a save that did not complete.
   bool SettleUnsavedChanges();
 
-  // ---- Recovery of unsaved work (EditorRecovery.cpp) -------------------------------------------
-  // Keeps recovery copies in this editor's locked folder under root from now
-  // on (the window starts it with RecoveryFolder(); tests with their own).
+  // ---- Recovery of unsaved work (EditorRecovery.cpp): copies kept in this editor's locked folder
+  // under root; the start-up question (Recover the newest, Discard all, Later); the timer's write.
   void StartRecovery(const std::string& root);
-  // The start-up question about the copies editors that died left under the
-  // root; Recover brings the newest back, Discard moves them all away, Later
-  // keeps them for the next start.
   void OfferRecovery();
-  // The window's recovery timer: writes a copy when one is due, removes it
-  // when nothing is unsaved, reports a failed write once in the status bar.
   void RecoveryTimerTick(std::chrono::steady_clock::time_point now);
 
   // ---- Sheet view (EditorSheet.cpp, editing/BlockCopy.cpp) --------------------------------------
@@ -136,9 +127,8 @@ class TEditor : public TMainWindowControls {
   void PalMouse(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   void PalMove(TComponent* Sender, TShiftState Shift, int32_t X, int32_t Y);
   void PalDblClick(TComponent* Sender);
-  // Recolour cMainBox / cTOUMEIBox, put PalSel / TOUSel on the swatch.
-  void ShowMainColor();
-  void ShowToumei();
+  void ShowMainColor();  // recolour cMainBox, put PalSel on the swatch
+  void ShowToumei();     // recolour cTOUMEIBox, put TOUSel on the swatch
   // From the menu (a sender) a load is one undo step; start-up (no sender) has nothing to undo.
   void PalLoad(TComponent* Sender = nullptr);
   void PalSave(TComponent* Sender = nullptr);
@@ -149,12 +139,9 @@ class TEditor : public TMainWindowControls {
   void MnPalExportClick(TComponent* Sender);
   std::array<TColor, 256> MasterColors() const { return ColorsOf(*Doc.PalDib); }
   TPaletteColors MasterPaletteColors() const;
-  // Makes colors the master palette as one undo step (a change of the sheet), if they differ.
-  void ChangePalette(const std::array<TColor, 256>& colors);
-  // Makes colors the master palette, within an undo step already begun.
-  void SetMasterPalette(const std::array<TColor, 256>& colors);
-  // Opens the colour dialog on palette entry index; OK changes the entry.
-  void EditPaletteColor(uint8_t index);
+  void ChangePalette(const std::array<TColor, 256>& colors);     // one undo step, if they differ
+  void SetMasterPalette(const std::array<TColor, 256>& colors);  // within an undo step begun
+  void EditPaletteColor(uint8_t index);  // the colour dialog on the entry; OK changes it
 
   // ---- Cell operations (editing/CellOperations.cpp) --------------------------------------------
   void btMirrorClick(TComponent* Sender);
@@ -174,8 +161,7 @@ class TEditor : public TMainWindowControls {
   void MovMouseUp(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   void MovTimTimer(TComponent* Sender);
   void StepBarChange(TComponent* Sender);
-  // Shortest compose-and-repaint round of the animation preview.
-  static constexpr std::chrono::microseconds kAnimationRound{2500};
+  static constexpr std::chrono::microseconds kAnimationRound{2500};  // shortest preview round
   bool AnimationFits(int32_t frames) const;
   void ComposeAnimationFrame(int32_t X, int32_t Y, TIxDIB& target);
   std::chrono::microseconds AnimationFrameTime() const;
@@ -183,9 +169,7 @@ class TEditor : public TMainWindowControls {
   void BuildCellComposites();
   void mGifExportClick(TComponent* Sender);  // commands/AnimationExport.cpp
 
-  struct TSheetPoint {  // a mouse position over the sheet view, with its snap step
-    int32_t x, y, c;
-  };
+  struct TSheetPoint { int32_t x, y, c; };  // a mouse position over the sheet view, its snap step
   TSheetPoint SheetPointOf(TComponent* Sender, int32_t X, int32_t Y) const;
   // A mouse event over the loupe as the tools take it.
   TLoupeEvent LoupeEventOf(TComponent* Sender, TShiftState Shift, int32_t X, int32_t Y) const;
