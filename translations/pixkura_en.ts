@@ -4,6 +4,10 @@
 <context>
     <name>Caption</name>
     <message>
+        <source>オニオンスキン</source>
+        <translation>Onion skin</translation>
+    </message>
+    <message>
         <source>反転</source>
         <translation>Flip</translation>
     </message>
@@ -78,6 +82,10 @@
 </context>
 <context>
     <name>Hint</name>
+    <message>
+        <source>前後のコマを色付きで薄くルーペに重ねます</source>
+        <translation>Shows the neighbouring frames faintly, tinted, in the loupe</translation>
+    </message>
     <message>
         <source>ルーペをずらします</source>
         <translation>Scroll the loupe (arrow keys, mouse wheel)</translation>
@@ -217,6 +225,10 @@
 </context>
 <context>
     <name>Menu</name>
+    <message>
+        <source>オニオンスキン</source>
+        <translation>Onion skin</translation>
+    </message>
     <message>
         <source>ファイル</source>
         <translation>File</translation>

@@ -18,6 +18,7 @@
 #include "app/core/tools/LoupeTools.h"
 #include "app/core/view/LoupeRenderer.h"
 #include "app/core/view/LoupeViewport.h"
+#include "app/core/view/OnionSkin.h"
 #include "app/core/view/ViewBitmaps.h"
 #include "formats/PaletteColors.h"
 
@@ -34,6 +35,7 @@ class TEditor : public TMainWindowControls {
   TSheetDocument Doc;     // the sheet, its palette and file, Modified, undo, palette tables
   TLoupeViewport View;    // the selected cell, the loupe's scroll and zoom
   TViewBitmaps Views;     // the view bitmaps, layer composites and display state
+  TOnionSkin Onion;       // the neighbouring frames shown in the loupe
   TToolBox Tools{*this};  // the loupe tools and the working cell
   TBlockCopy Copy{*this};  // the block copy of the sheet view
   TFileState Files;       // what the file commands remember, the overwrite save
@@ -91,6 +93,7 @@ class TEditor : public TMainWindowControls {
   void ChuouClick(TComponent* Sender);          // the centre lines on or off
   void SFreeClick(TComponent* Sender);          // the free start of the copy grid
   void DisplayOptionClick(TComponent* Sender);  // the other check boxes and both radio groups
+  void OnionClick(TComponent* Sender);          // the onion skin on or off
   void LupeBtClick(TComponent* Sender);
   void MenuClick(TComponent* Sender);
   void SetZoom(uint8_t bairitu);

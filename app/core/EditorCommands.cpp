@@ -103,6 +103,11 @@ void TEditor::SFreeClick(TComponent*) {
 
 void TEditor::DisplayOptionClick(TComponent*) { RedrawLoupe(); }
 
+void TEditor::OnionClick(TComponent*) {
+  Onion.On = OnionChk.Checked();
+  RedrawLoupe();
+}
+
 void TEditor::LupeBtClick(TComponent* Sender) {
   // Half the loupe's span per click.
   const int32_t d = 128 / View.Bai;
@@ -144,6 +149,7 @@ void TEditor::MenuClick(TComponent* Sender) {
   }
   if (Sender == &MnGrid) GridClick(&Grid);
   if (Sender == &MnGrid2) ChuouClick(&Chuou);
+  if (Sender == &MnOnion) OnionChk.Click();
 }
 
 }  // namespace pixkura

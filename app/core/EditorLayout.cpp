@@ -44,7 +44,7 @@ void TEditor::BuildLayout() {
               &SRight,     &kasane,   &YONBUN,    &SFree,      &PanelRight,  &Panel13,  &btCSXDown,
               &CSXLab,     &btCSXUp,  &Label1,    &Panel14,    &btCSYDown,   &CSYLab,   &btCSYUp,
               &Label2,     &Panel2,   &NomView,   &RevView,    &NomChk,      &RevChk,   &Panel9,
-              &ViewLay,    &LupeLay,  &CLS,       &NARABE,     &NiBai,       &SBar};
+              &ViewLay,    &LupeLay,  &CLS,       &NARABE,     &NiBai,       &SBar,     &OnionChk};
   for (TControl* c : Controls) c->Font = kWindowFont;
   MainForm.Font = kWindowFont;
 
@@ -215,6 +215,8 @@ void TEditor::BuildLayout() {
     b->Hint = "選択しているキャラを指定した方向にシフトします";
     b->OnClick = Notify(this, &TEditor::ShiftClick);
   }
+  OnionChk.Caption = "オニオンスキン";
+  OnionChk.Hint = "前後のコマを色付きで薄くルーペに重ねます";
   kasane.Caption = "偽レイヤー";
   kasane.Hint = "レイヤー機能を発動します";
   YONBUN.Caption = "四分割";
@@ -258,6 +260,7 @@ void TEditor::BuildLayout() {
   for (TCheckBox* c : {&KURO, &LupeBack, &Hamidasi, &kasane, &YONBUN, &NomChk, &RevChk, &NiBai, &CLS, &NARABE})
     c->OnClick = Notify(this, &TEditor::DisplayOptionClick);
   SFree.OnClick = Notify(this, &TEditor::SFreeClick);
+  OnionChk.OnClick = Notify(this, &TEditor::OnionClick);
   ViewLay.OnClick = Notify(this, &TEditor::DisplayOptionClick);
   LupeLay.OnClick = Notify(this, &TEditor::DisplayOptionClick);
 
@@ -281,7 +284,7 @@ void TEditor::BuildLayout() {
   Tool1.Items = {&MnPen, &MnPaint, &MnBox, &MnCircle, &MnLine, &MnMarge};
   MenuPen.Items = {&MnP1, &MnP2, &MnP3, &MnP4, &MnP5};
   MenuBai.Items = {&MnBai1, &MnBai2, &MnBai4, &MnBai8, &MnBai16, &MnBai32, &N7, &MnZoomIn, &MnZoomOut};
-  N5.Items = {&MnGrid, &MnGrid2};
+  N5.Items = {&MnGrid, &MnGrid2, &MnOnion};
   // The edit menu follows the palette menu, so that the menus of old keep their order.
   MainMenu1 = {&File1, &N1, &Edit1, &Tool1, &MenuPen, &MenuBai, &N5, &Exit1};
   mLoad.OnClick = Notify(this, &TEditor::mLoadClick);
@@ -299,7 +302,7 @@ void TEditor::BuildLayout() {
   MnPaste.OnClick = Notify(this, &TEditor::MnPasteClick);
   for (TMenuItem* m : {&MnPen,  &MnPaint, &MnBox,   &MnCircle, &MnLine,    &MnMarge, &MnP1,
                        &MnP2,   &MnP3,    &MnP4,    &MnP5,     &MnBai1,    &MnBai2,  &MnBai4,
-                       &MnBai8, &MnBai16, &MnBai32, &MnZoomIn, &MnZoomOut, &MnGrid,  &MnGrid2})
+                       &MnBai8, &MnBai16, &MnBai32, &MnZoomIn, &MnZoomOut, &MnGrid,  &MnGrid2, &MnOnion})
     m->OnClick = Notify(this, &TEditor::MenuClick);
   Exit1.OnClick = Notify(this, &TEditor::Exit1Click);
   mExit.OnClick = Notify(this, &TEditor::Exit1Click);

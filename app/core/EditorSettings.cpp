@@ -25,7 +25,7 @@ struct TSettingBinding {
   std::string_view Name;
   TSettingField Field;
 };
-constexpr std::array<TSettingBinding, 26> kBindings{{
+constexpr std::array<TSettingBinding, 29> kBindings{{
     {"Top", &TEditorSettings::Top},
     {"Left", &TEditorSettings::Left},
     {"Undo", &TEditorSettings::Undo},
@@ -52,6 +52,9 @@ constexpr std::array<TSettingBinding, 26> kBindings{{
     {"CenterPanel", &TEditorSettings::CenterPanel},
     {"RightPanel", &TEditorSettings::RightPanel},
     {"Recovery", &TEditorSettings::Recovery},
+    {"Onion", &TEditorSettings::Onion},
+    {"OnionBefore", &TEditorSettings::OnionBefore},
+    {"OnionAfter", &TEditorSettings::OnionAfter},
 }};
 
 const TSettingField& FieldOf(std::string_view name) {
@@ -139,6 +142,9 @@ void TEditor::ReadSettings(const TEditorSettings& s) {
   const bool recoveryInRange = s.Recovery >= TRecoverySchedule::kMinInterval.count() &&
                                s.Recovery <= TRecoverySchedule::kMaxInterval.count();
   Recovery.Schedule.SetInterval(std::chrono::seconds(recoveryInRange ? s.Recovery : kDefaults.Recovery));
+  Onion.Before = s.OnionBefore >= 1 && s.OnionBefore <= TOnionSkin::kMaxFrames ? s.OnionBefore : kDefaults.OnionBefore;
+  Onion.After = s.OnionAfter >= 0 && s.OnionAfter <= TOnionSkin::kMaxFrames ? s.OnionAfter : kDefaults.OnionAfter;
+  OnionChk.SetChecked(s.Onion);
 
   // Run once even when a bar did not move, so its view shows the value.
   SelSizeBarChange(&SelSizeBar);
@@ -173,6 +179,9 @@ TEditorSettings TEditor::CurrentSettings() const {
   s.CenterPanel = CenterPanelPos;
   s.RightPanel = RightPanelPos;
   s.Recovery = static_cast<int32_t>(Recovery.Schedule.Interval().count());
+  s.Onion = Onion.On;
+  s.OnionBefore = Onion.Before;
+  s.OnionAfter = Onion.After;
   return s;
 }
 

@@ -39,6 +39,9 @@ struct TEditorSettings {
   int32_t CenterPanel = 2;
   int32_t RightPanel = 3;
   int32_t Recovery = 5;  // seconds from the last change to the recovery copy, 1..600
+  bool Onion = false;
+  int32_t OnionBefore = 1;
+  int32_t OnionAfter = 0;
 
   friend bool operator==(const TEditorSettings&, const TEditorSettings&) = default;
 };

@@ -8,7 +8,7 @@ namespace {
 constexpr auto kInt = TEditorSettingKind::skInteger;
 constexpr auto kBool = TEditorSettingKind::skBoolean;
 
-constexpr std::array<TEditorSettingDecl, 28> kDecls{{
+constexpr std::array<TEditorSettingDecl, 31> kDecls{{
     {"Top", "縦", "0", kInt},
     {"Left", "横", "0", kInt},
     {"SelSize", "選択用セルサイズ", "8", kInt},
@@ -37,14 +37,18 @@ constexpr std::array<TEditorSettingDecl, 28> kDecls{{
     {"CenterPanel", "中央パネル設定", "2", kInt},
     {"RightPanel", "右パネル設定", "3", kInt},
     {"Recovery", "復元用の保存間隔", "5", kInt},
+    {"Onion", "オニオンスキン", "False", kBool},
+    {"OnionBefore", "オニオンスキン前コマ数", "1", kInt},
+    {"OnionAfter", "オニオンスキン後コマ数", "0", kInt},
 }};
 
 // Start-up and close use the same order.
-constexpr std::array<std::string_view, 26> kUsedOrder{
-    "Top",       "Left",      "Undo",        "CHRX",       "CHRY",    "Toumei",      "SelSize",
-    "PenSize",   "Bairitu",   "Grid",        "Speed",      "Maisuu",  "SentakuFree", "View1",
-    "View2",     "View3",     "CLine",       "Hamidasi",   "LupeLay", "ViewLay",     "Narabe",
-    "NarabeMAX", "LeftPanel", "CenterPanel", "RightPanel", "Recovery",
+constexpr std::array<std::string_view, 29> kUsedOrder{
+    "Top",         "Left",     "Undo",    "CHRX",        "CHRY",       "Toumei",
+    "SelSize",     "PenSize",  "Bairitu", "Grid",        "Speed",      "Maisuu",
+    "SentakuFree", "View1",    "View2",   "View3",       "CLine",      "Hamidasi",
+    "LupeLay",     "ViewLay",  "Narabe",  "NarabeMAX",   "LeftPanel",  "CenterPanel",
+    "RightPanel",  "Recovery", "Onion",   "OnionBefore", "OnionAfter",
 };
 
 }  // namespace

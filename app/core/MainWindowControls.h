@@ -103,6 +103,7 @@ class TMainWindowControls {
   TCheckBox kasane{"kasane", &Panel3, 204, 3, 85, 18};
   TCheckBox YONBUN{"YONBUN", &Panel3, 204, 18, 61, 17};
   TCheckBox SFree{"SFree", &Panel3, 204, 34, 85, 17};
+  TCheckBox OnionChk{"OnionChk", &Panel3, 6, 4, 120, 17};
 
   // Right panel: cell size, special views, layer settings.
   TPanel PanelRight{"PanelRight", nullptr, 612, 0, 177, 501};
@@ -142,7 +143,8 @@ class TMainWindowControls {
   TMenuItem MenuBai{"MenuBai", "倍率"}, MnBai1{"MnBai1", "１倍", 11}, MnBai2{"MnBai2", "２倍", 12},
       MnBai4{"MnBai4", "４倍", 13}, MnBai8{"MnBai8", "８倍", 14}, MnBai16{"MnBai16", "１６倍", 15},
       MnBai32{"MnBai32", "３２倍", 16};
-  TMenuItem N5{"N5", "その他"}, MnGrid{"MnGrid", "グリッド"}, MnGrid2{"MnGrid2", "センターライン"};
+  TMenuItem N5{"N5", "その他"}, MnGrid{"MnGrid", "グリッド"}, MnGrid2{"MnGrid2", "センターライン"},
+      MnOnion{"MnOnion", "オニオンスキン"};
   TMenuItem Exit1{"Exit1", "終了"};
   // Desktop additions: the file menu ends with its own exit item, an edit menu
   // holds undo and redo, the zoom menu steps in and out. Keys are shown on them.

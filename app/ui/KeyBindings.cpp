@@ -44,6 +44,7 @@ const std::vector<TMenuKeys>& Table() {
       {"MnZoomOut", Keys({QKeySequence(Qt::Key_Minus)})},
       {"MnGrid", Keys({QKeySequence(Qt::Key_G)})},
       {"MnGrid2", Keys({QKeySequence(Qt::Key_C)})},
+      {"MnOnion", Keys({QKeySequence(Qt::Key_O)})},
   };
   return table;
 }

@@ -4,13 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/support/BenchEditor.h"
+#include "image/DIB256.h"
 
 namespace pixkura {
 namespace {
 
 using bench::TBenchEditor;
 
-enum class TMode { Plain, TwoWay, FourWayAll, HalfDensityKuro };
+enum class TMode { Plain, TwoWay, FourWayAll, HalfDensityKuro, OnionTwoGhosts };
 
 void Redraw(benchmark::State& state, TMode mode, int32_t cellSize) {
   TEditorSettings s;
@@ -23,6 +24,17 @@ void Redraw(benchmark::State& state, TMode mode, int32_t cellSize) {
   if (mode == TMode::FourWayAll) {
     e.YONBUN.SetChecked(true);
     e.LupeLay.SetItemIndex(2);
+  }
+  if (mode == TMode::OnionTwoGhosts) {
+    // The second cell of a four-frame run, with one frame before and one
+    // after: two ghosts over a cell that is all holes, the most they paint.
+    e.Onion.After = 1;
+    e.StepBar.SetPosition(4);
+    e.View.SelectCell(cellSize, 0);
+    FillBox(0, 0, 255, 255, e.Toumei, *e.Doc.AllDib);
+    FillBox(0, 0, cellSize - 1, 255, 7, *e.Doc.AllDib);
+    FillBox(2 * cellSize, 0, 3 * cellSize - 1, 255, 9, *e.Doc.AllDib);
+    e.OnionChk.SetChecked(true);
   }
   if (mode == TMode::HalfDensityKuro) {
     e.LupeBack.SetChecked(true);
@@ -43,6 +55,8 @@ BENCHMARK_CAPTURE(Redraw, Plain_WholeSheetCell, TMode::Plain, 256)->Apply(Zooms)
 BENCHMARK_CAPTURE(Redraw, TwoWay, TMode::TwoWay, 32)->Apply(Zooms);
 BENCHMARK_CAPTURE(Redraw, FourWayAll, TMode::FourWayAll, 32)->Apply(Zooms);
 BENCHMARK_CAPTURE(Redraw, HalfDensityKuro, TMode::HalfDensityKuro, 32)->Apply(Zooms);
+BENCHMARK_CAPTURE(Redraw, OnionTwoGhosts, TMode::OnionTwoGhosts, 32)->Apply(Zooms);
+BENCHMARK_CAPTURE(Redraw, OnionTwoGhosts_QuarterSheetCell, TMode::OnionTwoGhosts, 64)->Apply(Zooms);
 BENCHMARK_CAPTURE(Redraw, HalfDensityKuro_HalfSheetCell, TMode::HalfDensityKuro, 128)->Apply(Zooms);
 
 }  // namespace

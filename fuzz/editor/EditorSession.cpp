@@ -676,7 +676,9 @@ class TSession {
         const int64_t x = xs[static_cast<size_t>(i)];
         if (x < 0) continue;
         const int32_t sx = e_.View.CellX + e_.View.LupeX + i;
-        if (screen[x] != sheet[i])
+        // The onion skin's ghosts fill the cell's holes; the unit tests check their pixels.
+        const bool ghost = e_.Onion.On && e_.Doc.AllDib->GetPixels(sx, sy) == e_.Toumei;
+        if (screen[x] != sheet[i] && !ghost)
           Fail("the loupe does not show sheet pixel (" + std::to_string(sx) + ", " + std::to_string(sy) +
                ")");
       }

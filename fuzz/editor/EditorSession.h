@@ -9,7 +9,8 @@
 //    anything; every other action nothing;
 //  - every change of the sheet (other than undo and redo) sets Modified;
 //  - the working copy of the cell equals the cell in the sheet;
-//  - the loupe shows the sheet (or the composite it is set to);
+//  - the loupe shows the sheet (or the composite it is set to; the onion
+//    skin's ghosts aside);
 //  - in layer mode the composites are current over the whole cell;
 //  - undoing k steps and redoing them restores the exact sheet;
 //  - no action raises and no action shows a message.

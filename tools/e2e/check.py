@@ -59,11 +59,11 @@ def picture(path, colour_of):
 
 
 def ini(path, *pairs):
-    """The settings file in code page 932: section Pixkura with 26 keys, and key=value for each pair."""
+    """The settings file in code page 932: section Pixkura with 29 keys, and key=value for each pair."""
     with open(path, "rb") as f:
         lines = f.read().decode("cp932").split("\r\n")
-    if lines[0] != "[Pixkura]" or len([l for l in lines[1:] if l]) != 26:
-        fail(f"{path}: expected [Pixkura] with 26 keys, got {lines}")
+    if lines[0] != "[Pixkura]" or len([l for l in lines[1:] if l]) != 29:
+        fail(f"{path}: expected [Pixkura] with 29 keys, got {lines}")
     for pair in pairs:
         if pair not in lines:
             fail(f"{path}: no line {pair!r} in {lines}")
@@ -122,6 +122,48 @@ def gif(path, png_path, left, top, width, height, frames, durations, transparenc
             fail(f"{path}: frame {i} differs from the cell at ({left + i * width}, {top}) of {png_path}")
 
 
+def onion(path, png_path, left, top, zoom, cell, ghost, size, transparent, ghosts):
+    """The loupe at (left, top) of the screenshot, zoom screen pixels per
+    pixel, shows the size x size cell of the palette PNG whose top-left is
+    cell ("X,Y"); with ghosts 1, where the cell has the transparent index and
+    the ghost cell ("X,Y") has not, a colour that is neither of theirs, the
+    same for each ghost index, and nowhere else. Read at the middle of each
+    pixel's block, clear of the grid; the bottom-right 5 x 5 pixels, where
+    the pen cursor is parked, are left out."""
+    shot, sheet = Image.open(path).convert("RGB"), Image.open(png_path)
+    palette = sheet.getpalette()
+    colour = lambda i: tuple(palette[3 * i:3 * i + 3])
+    (cx, cy), (gx, gy) = rgb(cell), rgb(ghost)
+    tinted, shown = {}, 0
+    for y in range(size):
+        for x in range(size):
+            if x >= size - 5 and y >= size - 5:
+                continue
+            pixel = shot.getpixel((left + x * zoom + zoom // 2, top + y * zoom + zoom // 2))
+            c, g = sheet.getpixel((cx + x, cy + y)), sheet.getpixel((gx + x, gy + y))
+            if ghosts and c == transparent and g != transparent:
+                if pixel in (colour(c), colour(g)) or tinted.setdefault(g, pixel) != pixel:
+                    fail(f"{path}: loupe pixel ({x}, {y}) is {pixel}, expected a tinted ghost of index {g}")
+                shown += 1
+            elif pixel != colour(c):
+                fail(f"{path}: loupe pixel ({x}, {y}) is {pixel}, expected {colour(c)} of index {c}")
+    if ghosts and shown == 0:
+        fail(f"{path}: no ghost pixel to check")
+
+
+def only_changed(path, original_path, at):
+    """The palette PNG has the indices and palette of the original but at the one pixel "X,Y"."""
+    image, original = Image.open(path), Image.open(original_path)
+    if image.getpalette() != original.getpalette() or image.size != original.size:
+        fail(f"{path}: palette or size differs from {original_path}")
+    x0, y0 = rgb(at)
+    for y in range(image.size[1]):
+        for x in range(image.size[0]):
+            if (x, y) != (x0, y0) and image.getpixel((x, y)) != original.getpixel((x, y)):
+                fail(f"{path}: pixel ({x}, {y}) is index {image.getpixel((x, y))}, {original_path} has "
+                     f"{original.getpixel((x, y))}")
+
+
 def gpl(path, count, index, colour):
     """A GIMP palette of count colours whose entry index has the colour."""
     with open(path, encoding="utf-8") as f:
@@ -152,6 +194,10 @@ def main():
         make_walk(args[0])
     elif kind == "gif":
         gif(args[0], args[1], *map(int, args[2:7]), args[7], args[8])
+    elif kind == "onion":
+        onion(args[0], args[1], *map(int, args[2:5]), args[5], args[6], *map(int, args[7:10]))
+    elif kind == "only-changed":
+        only_changed(args[0], args[1], args[2])
     elif kind == "gpl":
         gpl(args[0], int(args[1]), int(args[2]), rgb(args[3]))
     else:

@@ -53,7 +53,9 @@ void Repeat(const uint8_t* s, uint8_t* d, int64_t n) {
     for (int k = 0; k < Bai; ++k) d[i * Bai + k] = s[i];
 }
 
-void Repeat(const uint8_t* s, uint8_t* d, int64_t n, int32_t shift) {
+}  // namespace
+
+void RepeatPixels(const uint8_t* s, uint8_t* d, int64_t n, int32_t shift) {
   switch (shift) {
     case 0:
       std::memcpy(d, s, static_cast<size_t>(n));
@@ -77,6 +79,8 @@ void Repeat(const uint8_t* s, uint8_t* d, int64_t n, int32_t shift) {
       for (int64_t i = 0; i < n; ++i) std::memset(d + (i << shift), s[i], size_t{1} << shift);
   }
 }
+
+namespace {
 
 // The half-density rows of a block: solid where the mask has colour; over a
 // hole the pattern box of the block's size starting at its top-left: at 2 x 2
@@ -145,7 +149,7 @@ void MagnifyBlock(int32_t x1, int32_t y1, int32_t x2, int32_t y2, TIxDIB& src, i
   const TRows d = Rows8(dst, "MagnifyBlock");
   Magnify(x1, y1, x2, y2, s.Width, s.Height, shift, d,
           [&](int64_t y, int64_t x, int64_t count, TPiece& piece) {
-            Repeat(s.Row(y) + x, piece.Even, count, shift);
+            RepeatPixels(s.Row(y) + x, piece.Even, count, shift);
             return false;
           });
 }

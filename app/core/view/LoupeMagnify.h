@@ -13,6 +13,9 @@
 
 namespace pixkura {
 
+// n pixels of s each repeated (1 shl shift) times into d, for shift 0..8.
+void RepeatPixels(const uint8_t* s, uint8_t* d, int64_t n, int32_t shift);
+
 // Each source pixel as a (1 shl shift) square of its index.
 void MagnifyBlock(int32_t x1, int32_t y1, int32_t x2, int32_t y2, TIxDIB& src, int32_t shift, TIxDIB& dst);
 

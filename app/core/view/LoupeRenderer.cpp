@@ -63,6 +63,7 @@ void TLoupeRenderer::Redraw() {
   } else {
     StretchToLoupe(*e_.Doc.AllDib, r);
   }
+  e_.Onion.Overlay(*e_.Doc.AllDib, e_.View, e_.StepBar.Position(), e_.Toumei, *e_.Views.LupeDib);
   FillBeyondCell(r);
   DrawLoupeLines(r);
   e_.RedrawSpecialViews();

@@ -1,6 +1,6 @@
 // The loupe renderer: a window of the selected cell, magnified Bai times,
 // rendered into LupeDib with the layer composites, the fill beyond the cell,
-// the grid, the cell-edge marks and the centre lines. It runs after every pen
+// the onion skin's ghosts, the grid, the cell-edge marks and the centre lines. It runs after every pen
 // segment, so it touches only what it shows (and the layer composites of the
 // cell, which the other views read) and allocates nothing.
 #pragma once

@@ -152,6 +152,9 @@ void TEditor::MovTimTimer(TComponent* /*Sender*/) {
   if (kasane.Checked()) BuildCellComposites();
 }
 
-void TEditor::StepBarChange(TComponent* /*Sender*/) { Step.SetText(std::to_string(StepBar.Position())); }
+void TEditor::StepBarChange(TComponent* /*Sender*/) {
+  Step.SetText(std::to_string(StepBar.Position()));
+  if (Onion.On) RedrawLoupe();  // the runs the ghosts come from changed
+}
 
 }  // namespace pixkura
