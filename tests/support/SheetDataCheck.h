@@ -1,7 +1,5 @@
-// Sprite-sheet JSON read back as game engines' importers read it: Python's
-// json module against the documented keys, and the frames cut out of the
-// picture with Python's imaging library from their rectangles, which must
-// give the grid's cells pixel for pixel.
+// Sprite-sheet JSON read back with Python's json against the documented keys; the frames
+// cut from the picture with PIL by their rectangles must give the grid's cells.
 #pragma once
 
 #include <fstream>

@@ -1,5 +1,4 @@
-// pixkura-convert --sheet-data: the JSON description of a sheet's cells,
-// read back with Python's json module and imaging library.
+// pixkura-convert --sheet-data, read back with Python's json module and imaging library.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +6,6 @@
 #include <vector>
 
 #include "formats/JsonWriter.h"
-#include "tests/support/GifReadBack.h"
 #include "tests/support/SheetDataCheck.h"
 #include "tests/tools/ConvertTestSupport.h"
 
@@ -81,17 +79,13 @@ TEST_F(ConvertSheetData, FaultsWriteNothing) {
     int status;
   };
   const std::vector<TBad> cases = {
-      {{"--sheet-data", "16x16"}, 1},                          // 40 rows are no whole cells
-      {{"--sheet-data", "16x20+64+0"}, 1},                     // outside
-      {{"--sheet-data", "16x20", "--frames", "9"}, 1},         // 8 cells
-      {{"--sheet-data", "16x20", "--tag", "run:3-8"}, 1},      // frames 0-7
-      {{"--sheet-data", "16x20", "--tag", "run:4-3"}, 1},
-      {{"--sheet-data", "16x20", "--transparent", "256"}, 2},
-      {{"--sheet-data", "16x20", "--tag", "run:3"}, 2},
-      {{"--sheet-data", "16x20", "--tag", ":0-1"}, 2},
-      {{"--sheet-data", "16x20", "--tag", "run:0-1:back"}, 2},
-      {{"--sheet-data", "16x20", "--hash=yes"}, 2},
-      {{"--sheet-data", "16x20", "--animate", "16x20"}, 2},
+      {{"--sheet-data", "16x16"}, 1},  // 40 rows are no whole cells
+      {{"--sheet-data", "16x20+64+0"}, 1},  // outside
+      {{"--sheet-data", "16x20", "--frames", "9"}, 1},  // 8 cells
+      {{"--sheet-data", "16x20", "--tag", "run:3-8"}, 1}, {{"--sheet-data", "16x20", "--tag", "run:4-3"}, 1},
+      {{"--sheet-data", "16x20", "--transparent", "256"}, 2}, {{"--sheet-data", "16x20", "--tag", "run:3"}, 2},
+      {{"--sheet-data", "16x20", "--tag", ":0-1"}, 2}, {{"--sheet-data", "16x20", "--tag", "run:0-1:back"}, 2},
+      {{"--sheet-data", "16x20", "--hash=yes"}, 2}, {{"--sheet-data", "16x20", "--animate", "16x20"}, 2},
       {{"--trim", "16x20"}, 2},
   };
   for (const TBad& c : cases) {

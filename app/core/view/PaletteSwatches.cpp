@@ -85,8 +85,8 @@ void TEditor::PalMouse(TComponent* Sender, TMouseButton Button, TShiftState Shif
       // outside the swatches.
       if (!InsideSwatches(p.x, p.y)) break;
       Toumei = SwatchIndex(p.x, p.y);
-      // The layer composites depend on the transparent colour.
-      if (kasane.Checked()) RedrawLoupe();
+      // The layer composites and the onion skin's holes depend on the transparent colour.
+      if (kasane.Checked() || Onion.On) RedrawLoupe();
       ShowToumei();
       break;
     default:

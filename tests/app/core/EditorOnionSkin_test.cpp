@@ -1,6 +1,4 @@
-// The onion skin: which cells are ghosts, the tint tables following the
-// palette, the loupe's pixels with ghosts in the cell's holes (the sheet
-// untouched), its settings and what redraws it.
+// The onion skin: ghost cells, tints, the loupe's pixels, settings, redraws.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -27,8 +25,7 @@ TEST(OnionSkinGhosts, RunsOfStepCellsLoopAtTheirEnds) {
   };
   for (const TCase& c : cases) {
     TOnionSkin onion;
-    onion.Before = c.before;
-    onion.After = c.after;
+    onion.Before = c.before, onion.After = c.after;
     TLoupeViewport view;
     view.CellX = c.column * view.ChrX;
     TOnionSkin::TGhosts ghosts;
@@ -50,8 +47,7 @@ TEST(OnionSkinTints, NearestEntriesOfTheTintedColoursFollowThePalette) {
   onion.UpdateTints(colors.data(), 0);
   EXPECT_EQ(onion.Tint(1, true, 255), 77);
   EXPECT_EQ(onion.Tint(1, false, 255), 78);
-  EXPECT_NE(onion.Tint(3, true, 255), 0);
-  EXPECT_NE(onion.Tint(3, true, 255), 77);
+  EXPECT_TRUE(onion.Tint(3, true, 255) != 0 && onion.Tint(3, true, 255) != 77);
   std::swap(colors[77], colors[78]);
   onion.UpdateTints(colors.data(), 0);
   EXPECT_EQ(onion.Tint(1, true, 255), 78);
@@ -90,8 +86,7 @@ TEST(OnionSkinSettings, StoredFrameCountsOutsideTheirRangesKeepTheDefaults) {
        std::array<std::array<int32_t, 4>, 4>{{{3, 0, 3, 0}, {1, 3, 1, 3}, {4, -1, 1, 0}, {0, 4, 1, 0}}}) {
     TEditorFixture f;
     TEditorSettings s;
-    s.OnionBefore = before;
-    s.OnionAfter = after;
+    s.OnionBefore = before, s.OnionAfter = after;
     TEditor& e = f.Start(s);
     EXPECT_EQ(e.Onion.Before, wantBefore);
     EXPECT_EQ(e.CurrentSettings().OnionAfter, wantAfter);
