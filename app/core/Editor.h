@@ -1,6 +1,5 @@
-// The editor without Qt: the façade over the main window's controls and the parts that own the
-// state (document/, view/, tools/, editing/, commands/). Handlers carry the names of the control
-// and event they serve (the sender tells shared ones apart) and hand the work to the owner.
+// The editor without Qt: the façade over the main window's controls and the state's owners (document/,
+// view/, tools/, editing/, commands/). Handlers are named after their control and event; they hand on.
 #pragma once
 
 #include <chrono>
@@ -52,15 +51,13 @@ class TEditor : public TMainWindowControls {
   uint8_t LightIdx() const { return Doc.Tables.LightIdx(); }
 
   // ---- Start-up and settings (EditorCreate.cpp, EditorSettings.cpp) --------------------
-  // FormCreate() is FormCreate(ReadStoredSettings()), as tests start it.
-  void FormCreate();
+  void FormCreate();  // FormCreate(ReadStoredSettings()); tests pass their own settings
   void FormCreate(const TEditorSettings& stored);
   // Applies stored values in the settings' read order, then SelSizeBar's and StepBar's handlers.
   void ReadSettings();
   void ReadSettings(const TEditorSettings& stored);
-  // The values in the settings file (defaults where none), and those the close writes.
-  TEditorSettings ReadStoredSettings();
-  TEditorSettings CurrentSettings() const;
+  TEditorSettings ReadStoredSettings();     // the file's values, defaults where none
+  TEditorSettings CurrentSettings() const;  // the values the close writes
   void WriteSettings();
   void LayoutPanels();  // the three panels by their Pos settings (EditorPanels.cpp)
 
