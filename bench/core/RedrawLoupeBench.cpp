@@ -11,7 +11,7 @@ namespace {
 
 using bench::TBenchEditor;
 
-enum class TMode { Plain, TwoWay, FourWayAll, HalfDensityKuro, OnionTwoGhosts };
+enum class TMode { Plain, TwoWay, FourWayAll, HalfDensityKuro, OnionTwoGhosts, OnionScatteredHoles };
 
 void Redraw(benchmark::State& state, TMode mode, int32_t cellSize) {
   TEditorSettings s;
@@ -25,7 +25,7 @@ void Redraw(benchmark::State& state, TMode mode, int32_t cellSize) {
     e.YONBUN.SetChecked(true);
     e.LupeLay.SetItemIndex(2);
   }
-  if (mode == TMode::OnionTwoGhosts) {
+  if (mode == TMode::OnionTwoGhosts || mode == TMode::OnionScatteredHoles) {
     // The second cell of a four-frame run, with one frame before and one
     // after: two ghosts over a cell that is all holes, the most they paint.
     e.Onion.After = 1;
@@ -34,6 +34,10 @@ void Redraw(benchmark::State& state, TMode mode, int32_t cellSize) {
     FillBox(0, 0, 255, 255, e.Toumei, *e.Doc.AllDib);
     FillBox(0, 0, cellSize - 1, 255, 7, *e.Doc.AllDib);
     FillBox(2 * cellSize, 0, 3 * cellSize - 1, 255, 9, *e.Doc.AllDib);
+    if (mode == TMode::OnionScatteredHoles)  // every other pixel of the cell a hole: the ghosts are blended in
+      for (int32_t y = 0; y < 256; ++y)
+        for (int32_t x = cellSize; x < 2 * cellSize; ++x)
+          if ((x + y) % 2) e.Doc.AllDib->SetPixels(x, y, 5);
     e.OnionChk.SetChecked(true);
   }
   if (mode == TMode::HalfDensityKuro) {
@@ -57,6 +61,7 @@ BENCHMARK_CAPTURE(Redraw, FourWayAll, TMode::FourWayAll, 32)->Apply(Zooms);
 BENCHMARK_CAPTURE(Redraw, HalfDensityKuro, TMode::HalfDensityKuro, 32)->Apply(Zooms);
 BENCHMARK_CAPTURE(Redraw, OnionTwoGhosts, TMode::OnionTwoGhosts, 32)->Apply(Zooms);
 BENCHMARK_CAPTURE(Redraw, OnionTwoGhosts_QuarterSheetCell, TMode::OnionTwoGhosts, 64)->Apply(Zooms);
+BENCHMARK_CAPTURE(Redraw, OnionScatteredHoles, TMode::OnionScatteredHoles, 32)->Apply(Zooms);
 BENCHMARK_CAPTURE(Redraw, HalfDensityKuro_HalfSheetCell, TMode::HalfDensityKuro, 128)->Apply(Zooms);
 
 }  // namespace

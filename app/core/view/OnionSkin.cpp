@@ -33,17 +33,6 @@ uint8_t Nearest(const TRGBQuad* colors, TRgb c, uint8_t transparent) {
   return static_cast<uint8_t>(best);
 }
 
-// One sheet row's ghost pixels over the cell's: where the cell is
-// transparent and the ghost is not, its tinted entry, and 0xFF in shown.
-void GhostRow(const uint8_t* cell, const uint8_t* ghost, const uint8_t* tint, int32_t width, uint8_t transparent,
-              uint8_t* values, uint8_t* shown) {
-  for (int32_t x = 0; x < width; ++x) {
-    const bool show = cell[x] == transparent && ghost[x] != transparent;
-    values[x] = show ? tint[ghost[x]] : values[x];
-    shown[x] = show ? 0xFF : shown[x];
-  }
-}
-
 }  // namespace
 
 int32_t TOnionSkin::GhostCells(const TLoupeViewport& view, int32_t step, TGhosts& ghosts) const {
@@ -67,6 +56,7 @@ void TOnionSkin::UpdateTints(const TRGBQuad* colors, uint8_t transparent) {
   if (tintedTransparent_ == transparent && std::memcmp(tintedFor_.data(), colors, sizeof tintedFor_) == 0) return;
   std::memcpy(tintedFor_.data(), colors, sizeof tintedFor_);
   tintedTransparent_ = transparent;
+  ++tintsMade_;
   const TRGBQuad back = colors[transparent];
   for (int32_t distance = 1; distance <= kMaxFrames; ++distance) {
     for (const bool before : {true, false}) {
@@ -84,6 +74,42 @@ void TOnionSkin::UpdateTints(const TRGBQuad* colors, uint8_t transparent) {
   }
 }
 
+void TOnionSkin::UpdateLayer(const TIxInternalDIB& s, const TGhosts& ghosts, int32_t count, int32_t dx, int32_t dy,
+                             int32_t w, int32_t h, int32_t shift, uint8_t transparent) {
+  TLayer& l = layer_;
+  const auto source = [&](int32_t g, int32_t y) {
+    const TGhost& ghost = ghosts[static_cast<size_t>(g)];
+    return s.Row(ghost.Y + dy + y) + ghost.X + dx;
+  };
+  bool current = l.Count == count && l.Dx == dx && l.Dy == dy && l.W == w && l.H == h && l.Shift == shift &&
+                 l.Tints == tintsMade_ && std::equal(ghosts.begin(), ghosts.begin() + count, l.Ghosts.begin());
+  const uint8_t* kept = l.Sources.data();
+  for (int32_t g = 0; g < count && current; ++g)
+    for (int32_t y = 0; y < h && current; ++y, kept += w) current = std::memcmp(source(g, y), kept, size_t(w)) == 0;
+  if (current) return;
+
+  l.Ghosts = ghosts, l.Count = count, l.Dx = dx, l.Dy = dy, l.W = w, l.H = h, l.Shift = shift, l.Tints = tintsMade_;
+  const auto size = static_cast<size_t>(w) * static_cast<size_t>(h);
+  l.Sources.resize(static_cast<size_t>(count) * size);
+  l.Shown.assign(size, 0);
+  l.Wide.resize(size << shift);
+  std::array<uint8_t, 256> values{};
+  for (int32_t y = 0; y < h; ++y) {
+    uint8_t* shown = l.Shown.data() + size_t(y) * size_t(w);
+    for (int32_t g = 0; g < count; ++g) {  // farthest first: the nearer ghost is laid over it
+      const uint8_t* tint = tints_[TableOf(ghosts[size_t(g)].Distance, ghosts[size_t(g)].IsBefore)].data();
+      const uint8_t* from = source(g, y);
+      std::memcpy(l.Sources.data() + (size_t(g) * size_t(h) + size_t(y)) * size_t(w), from, size_t(w));
+      for (int32_t x = 0; x < w; ++x) {
+        if (from[x] == transparent) continue;
+        values[size_t(x)] = tint[from[x]];
+        shown[x] = 0xFF;
+      }
+    }
+    RepeatPixels(values.data(), l.Wide.data() + ((size_t(y) * size_t(w)) << shift), w, shift);
+  }
+}
+
 void TOnionSkin::Overlay(const TIxDIB& sheet, const TLoupeViewport& view, int32_t step, uint8_t transparent,
                          TIxDIB& loupe) {
   if (!On) return;
@@ -92,25 +118,41 @@ void TOnionSkin::Overlay(const TIxDIB& sheet, const TLoupeViewport& view, int32_
   if (count == 0) return;
   const TIxInternalDIB& s = sheet.InternalDIB();
   UpdateTints(s.ColorTable(), transparent);
-  const TRows d = Rows8(loupe, "OnionSkin");
   const TLoupeViewport::TWindow r = view.Window();
+  UpdateLayer(s, ghosts, count, r.sx - view.CellX, r.sy - view.CellY, r.w, r.h, view.Bairitu, transparent);
+  const TRows d = Rows8(loupe, "OnionSkin");
   const int32_t shift = view.Bairitu, bai = view.Bai;
   const int32_t width = std::min(r.w, d.Width), loupeWidth = std::min(r.w * bai, d.Width);
-  std::array<uint8_t, 256> values{}, shown{}, wideValues{}, wideShown{};
+  std::array<uint8_t, 256> shownRow{}, wideShown{};
   for (int32_t y = 0; y < r.h && y * bai < d.Height; ++y) {
-    shown.fill(0);
+    // The layer shows where the cell is transparent (branch-free, so that it runs in vector steps).
     const uint8_t* cell = s.Row(r.sy + y) + r.sx;
-    for (int32_t g = 0; g < count; ++g) {
-      const TGhost& ghost = ghosts[static_cast<size_t>(g)];
-      const uint8_t* from = s.Row(ghost.Y + (r.sy - view.CellY) + y) + ghost.X + (r.sx - view.CellX);
-      GhostRow(cell, from, tints_[TableOf(ghost.Distance, ghost.IsBefore)].data(), width, transparent,
-               values.data(), shown.data());
+    const uint8_t* ghost = layer_.Shown.data() + size_t(y) * size_t(r.w);
+    uint8_t* shown = shownRow.data();
+    uint8_t any = 0;
+    for (int32_t x = 0; x < width; ++x) {
+      shown[x] = static_cast<uint8_t>(ghost[x] & -static_cast<int32_t>(cell[x] == transparent));
+      any |= shown[x];
     }
-    RepeatPixels(values.data(), wideValues.data(), width, shift);
-    RepeatPixels(shown.data(), wideShown.data(), width, shift);
+    if (any == 0) continue;
+    const uint8_t* wide = layer_.Wide.data() + ((size_t(y) * size_t(r.w)) << shift);
+    // One run of ghost pixels (a whole row of holes, the common case) is copied into each of
+    // the row's bai loupe rows; scattered ones are blended in, leaving the loupe's other pixels
+    // (a half-density pattern among them) as rendered.
+    const auto* first = static_cast<const uint8_t*>(std::memchr(shown, 0xFF, size_t(width)));
+    const auto* stop = static_cast<const uint8_t*>(std::memchr(first, 0, size_t(shown + width - first)));
+    const bool oneRun = !stop || !std::memchr(stop, 0xFF, size_t(shown + width - stop));
+    const int32_t left = oneRun ? static_cast<int32_t>(first - shown) * bai : 0;
+    const int32_t right = oneRun && stop ? std::min(static_cast<int32_t>(stop - shown) * bai, loupeWidth) : loupeWidth;
+    if (!oneRun) RepeatPixels(shown, wideShown.data(), width, shift);
     for (int32_t k = 0; k < bai && y * bai + k < d.Height; ++k) {
-      uint8_t* row = d.Row(y * bai + k);
-      for (int32_t x = 0; x < loupeWidth; ++x) row[x] = wideShown[x] ? wideValues[x] : row[x];
+      uint8_t* __restrict row = d.Row(y * bai + k);
+      if (oneRun) {
+        std::memcpy(row + left, wide + left, static_cast<size_t>(right - left));
+        continue;
+      }
+      const uint8_t* __restrict m = wideShown.data();
+      for (int32_t x = 0; x < loupeWidth; ++x) row[x] = static_cast<uint8_t>((row[x] & ~m[x]) | (wide[x] & m[x]));
     }
   }
 }

@@ -54,13 +54,16 @@ TEST(OnionSkinTints, NearestEntriesOfTheTintedColoursFollowThePalette) {
 }
 
 // Cell 1 of the top row at zoom 8: its left half transparent, its right half
-// 50; cell 0, the frame before it, transparent above and 60 below.
+// 50 but for every other column in its bottom rows (rows of one run of holes,
+// rows of scattered ones); cell 0, the frame before it, transparent above and
+// 60 below.
 TEST(OnionSkinLoupe, TheFrameBeforeShowsTintedInTheCellsHolesOnly) {
   TEditorFixture f;
   TEditorSettings s = PlainLoupeSettings(3);
   s.Onion = true;
   TEditor& e = f.Start(s);
-  PaintSheet(e, 0, 0, 64, 32, [](int32_t x, int32_t y) { return x < 32 ? (y < 16 ? kToumei : 60) : x < 48 ? kToumei : 50; });
+  const auto hole = [](int32_t x, int32_t y) { return x < 48 || (y >= 24 && x % 2); };
+  PaintSheet(e, 0, 0, 64, 32, [&](int32_t x, int32_t y) { return x < 32 ? (y < 8 ? kToumei : 60) : hole(x, y) ? kToumei : 50; });
   e.View.CellX = 32;
   RefillChrDib(e);
   e.RedrawLoupe();
@@ -68,9 +71,13 @@ TEST(OnionSkinLoupe, TheFrameBeforeShowsTintedInTheCellsHolesOnly) {
   EXPECT_NE(ghost, 60);
   for (int32_t y = 0; y < 256; y += 4)
     for (int32_t x = 0; x < 256; x += 4)
-      ASSERT_EQ(e.Views.LupeDib->GetPixels(x, y), x >= 128 ? 50 : y >= 128 ? ghost : kToumei) << x << ", " << y;
+      ASSERT_EQ(e.Views.LupeDib->GetPixels(x, y), !hole(32 + x / 8, y / 8) ? 50 : y >= 64 ? ghost : kToumei) << x << ", " << y;
   EXPECT_EQ(e.Doc.AllDib->GetPixels(32, 20), kToumei);  // the sheet and the working cell have no ghost
   EXPECT_EQ(e.Tools.Cell.ChrDib.GetPixels(0, 20), kToumei);
+  PaintSheet(e, 0, 20, 1, 1, [](int32_t, int32_t) { return kToumei; });  // the ghost frame changes: so does its ghost
+  e.RedrawLoupe();
+  EXPECT_EQ(e.Views.LupeDib->GetPixels(4, 160), kToumei);
+  EXPECT_EQ(e.Views.LupeDib->GetPixels(12, 160), ghost);
   f.LoupeRepaints = 0;
   e.StepBar.SetPosition(3);  // other runs: a redraw
   EXPECT_EQ(f.LoupeRepaints, 1);
