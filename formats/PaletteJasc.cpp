@@ -15,19 +15,24 @@ bool NextFilledLine(TPaletteTextReader& reader, std::string_view& line) {
   return false;
 }
 
+// A file may list more colours than a palette holds: the first 256 are read,
+// the rest counted as left out. The count is bounded so that a damaged one
+// cannot make the reader wait for lines that never come in any real file.
+constexpr size_t kMaxListed = 65536;
+
 size_t ReadCount(TPaletteTextReader& reader) {
   std::string_view line;
   if (!reader.NextLine(line)) reader.FailAtEnd("色の数がありません");
   size_t count = 0;
   for (const char c : line) {
-    if (c < '0' || c > '9' || count > TPaletteColors::kMaxCount) {
+    if (c < '0' || c > '9' || count > kMaxListed) {
       count = 0;
       break;
     }
     count = count * 10 + static_cast<size_t>(c - '0');
   }
-  if (count < 1 || count > TPaletteColors::kMaxCount)
-    reader.Fail("色の数 \"" + QuoteWord(line) + "\" が 1〜256 の数ではありません");
+  if (count < 1 || count > kMaxListed)
+    reader.Fail("色の数 \"" + QuoteWord(line) + "\" が 1〜65536 の数ではありません");
   return count;
 }
 
@@ -42,14 +47,14 @@ TPaletteColors DecodeJascPalette(std::span<const uint8_t> bytes, const std::stri
   if (line != kVersion) reader.Fail("版が \"0100\" ではありません");
   const size_t count = ReadCount(reader);
   TPaletteColors colors;
-  while (colors.Count() < count) {
+  for (size_t listed = 0; listed < count; ++listed) {
     if (!NextFilledLine(reader, line))
-      reader.FailAtEnd("色の数 " + std::to_string(count) + " に対して色が " + std::to_string(colors.Count()) +
+      reader.FailAtEnd("色の数 " + std::to_string(count) + " に対して色が " + std::to_string(listed) +
                        " しかありません");
     const TColor color = reader.TakeRGB(line);
     if (!line.empty()) reader.SkipAlpha(line);  // some writers add alpha as a fourth value
     if (!line.empty()) reader.Fail("色の行に赤・緑・青とアルファのほかの値があります");
-    colors.Add(color);
+    reader.Add(colors, color);
   }
   if (NextFilledLine(reader, line))
     reader.Fail("色の数 " + std::to_string(count) + " より多くの行があります");

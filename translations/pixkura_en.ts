@@ -687,8 +687,8 @@
         <translation>the number of colours is missing</translation>
     </message>
     <message>
-        <source>色の数 &quot;%s&quot; が 1〜256 の数ではありません</source>
-        <translation>the number of colours &quot;%s&quot; is no number from 1 to 256</translation>
+        <source>色の数 &quot;%s&quot; が 1〜65536 の数ではありません</source>
+        <translation>the number of colours &quot;%s&quot; is no number from 1 to 65536</translation>
     </message>
     <message>
         <source>色の数 %s が 1〜256 ではありません</source>

@@ -94,7 +94,7 @@ constexpr std::array kTexts{
     TEditorText{kMessage, "版 \"0100\" がありません"},
     TEditorText{kMessage, "版が \"0100\" ではありません"},
     TEditorText{kMessage, "色の数がありません"},
-    TEditorText{kMessage, "色の数 \"%s\" が 1〜256 の数ではありません"},
+    TEditorText{kMessage, "色の数 \"%s\" が 1〜65536 の数ではありません"},
     TEditorText{kMessage, "色の数 %s が 1〜256 ではありません"},
     TEditorText{kMessage, "色の数 %s に対して色が %s しかありません"},
     TEditorText{kMessage, "色の数 %s より多くの行があります"},

@@ -96,18 +96,21 @@ TEST_F(ConvertReorder, BadOperationsAndPicturesAreRefused) {
   EXPECT_EQ(Convert({"--reorder", "swap=0:39", Fixture("pal8_clr40.bmp"), Path("o.png")}).Status, 0);
 }
 
-TEST_F(ConvertReorder, AGimpPaletteOfMoreThan256ColoursIsReadForItsFirst256) {
-  for (const int count : {256, 257, 448}) {
-    std::string text = "GIMP Palette\n";
-    for (int i = 0; i < count; ++i) text += "1 2 3\n";
-    Write("many", text);
-    const testing::TRun r = Convert({"--palette", Path("many"), Path("out.act")});
-    EXPECT_EQ(Read("out.act").size(), 768u) << count;
-    EXPECT_EQ(r.Err, count == 256 ? ""
-                                  : "pixkura-convert: パレットファイル " + Path("many") +
-                                        " の色が 256 を超えています: 最初の 256 色を読み、残りの " +
-                                        std::to_string(count - 256) + " 色は省きました\n");
-  }
+TEST_F(ConvertReorder, AGimpOrJascPaletteOfMoreThan256ColoursIsReadForItsFirst256) {
+  for (const int count : {256, 257, 448})
+    for (const bool jasc : {false, true}) {
+      std::string text = jasc ? "JASC-PAL\n0100\n" + std::to_string(count) + "\n" : "GIMP Palette\n";
+      for (int i = 0; i < count; ++i) text += std::to_string(i % 256) + " 2 3\n";
+      Write("many", text);
+      const testing::TRun r = Convert({"--palette", Path("many"), Path("out.act")});
+      const auto act = Read("out.act");
+      ASSERT_EQ(act.size(), 768u) << count;
+      EXPECT_EQ(static_cast<uint8_t>(act[3 * 255]), 255) << count;  // the 256th colour is the last kept
+      EXPECT_EQ(r.Err, count == 256 ? ""
+                                    : "pixkura-convert: パレットファイル " + Path("many") +
+                                          " の色が 256 を超えています: 最初の 256 色を読み、残りの " +
+                                          std::to_string(count - 256) + " 色は省きました\n");
+    }
 }
 
 }  // namespace
