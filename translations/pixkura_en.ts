@@ -402,6 +402,38 @@
         <translation>Ramp Between Colours</translation>
     </message>
     <message>
+        <source>明るさ順に並べ替え</source>
+        <translation>Sort by Lightness</translation>
+    </message>
+    <message>
+        <source>色相順に並べ替え</source>
+        <translation>Sort by Hue</translation>
+    </message>
+    <message>
+        <source>使用数順に並べ替え</source>
+        <translation>Sort by Use</translation>
+    </message>
+    <message>
+        <source>同じ色をまとめる</source>
+        <translation>Merge Duplicate Colours</translation>
+    </message>
+    <message>
+        <source>未使用の色を後ろへ詰める</source>
+        <translation>Move Unused Colours to the End</translation>
+    </message>
+    <message>
+        <source>透明色を0番へ</source>
+        <translation>Transparent Colour to Entry 0</translation>
+    </message>
+    <message>
+        <source>未使用の色に印を付ける</source>
+        <translation>Mark Unused Colours</translation>
+    </message>
+    <message>
+        <source>透明色をPNGの透明にする</source>
+        <translation>Transparent Colour as PNG Transparency</translation>
+    </message>
+    <message>
         <source>GIFアニメ書き出し</source>
         <translation>Export GIF Animation...</translation>
     </message>
@@ -661,6 +693,10 @@
     <message>
         <source>パレットファイル %s のオフセット %s: %m</source>
         <translation>Palette file %s, byte offset %s: %m</translation>
+    </message>
+    <message>
+        <source>パレットファイル %s の色が 256 を超えています: 最初の 256 色を読み、残りの %s 色は省きました</source>
+        <translation>Palette file %s has more than 256 colours: the first 256 were read, the other %s left out</translation>
     </message>
     <message>
         <source>パレットファイル %s: %m</source>

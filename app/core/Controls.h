@@ -240,6 +240,7 @@ class TMenuItem : public TComponent {
   int32_t ImageIndex;
   bool Separator = false;
   TNotifyEvent OnClick;
+  std::function<bool()> Checked;  // set for a check item: whether its check shows
   std::vector<TMenuItem*> Items;  // sub-items, in order
   void Click() { if (OnClick) OnClick(this); }
 };

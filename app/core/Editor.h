@@ -11,6 +11,7 @@
 #include "app/core/EditorSettings.h"
 #include "app/core/MainWindowControls.h"
 #include "app/core/commands/FileState.h"
+#include "app/core/commands/PaletteOperations.h"
 #include "app/core/document/SheetDocument.h"
 #include "app/core/editing/BlockCopy.h"
 #include "app/core/recovery/RecoveryKeeper.h"
@@ -40,11 +41,10 @@ class TEditor : public TMainWindowControls {
   TFileState Files;       // what the file commands remember, the overwrite save
   TLoupeRenderer Renderer{*this};
   TRecoveryKeeper Recovery;  // the copies of unsaved work, read from the document
+  TPaletteOperations PalOps{*this};  // swatch drags, reorders with the pixels following, unused marks
 
   uint8_t MainColor = 0;    // palette index the tools draw with (cMainBox, PalSel)
   uint8_t Toumei = 255;     // the transparent palette index: holes in layers, left out of copies (TOUSel)
-  bool PalDown = false;     // the left button is held on the palette: the main colour follows the pointer
-  bool PalDblDown = false;  // a double-click's press is held on the palette: its release edits the colour
 
   const TBlendTable& Blend() { return Doc.Tables.Blend(*Doc.PalDib); }
   uint8_t DarkIdx() const { return Doc.Tables.DarkIdx(); }
@@ -68,7 +68,7 @@ class TEditor : public TMainWindowControls {
   void SpreadPalette();
 
   // ---- Loupe (view/LoupeRenderer.cpp, EditorDraw.cpp) -------------------------------------
-  void RedrawLoupe() { Renderer.Redraw(); }
+  void RedrawLoupe() { Renderer.Redraw(); PalOps.ShowUnusedMarks(); }  // every change of the sheet ends here
   void StoreCell();      // the working cell into the sheet (tools/WorkingCell.h)
   void RefreshChrDib();  // the selected cell of the sheet into the working cell
   void CommitCell();     // StoreCell, invalidate the sheet view, RedrawLoupe

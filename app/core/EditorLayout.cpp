@@ -278,9 +278,12 @@ void TEditor::BuildLayout() {
   N8.Separator = true;
   N9.Separator = true;
   N10.Separator = true;
-  File1.Items = {&mLoad, &N2, &mSave, &mSave2, &mGifExport, &N6, &mExit};
+  N11.Separator = true;
+  File1.Items = {&mLoad, &N2, &mSave, &mSave2, &mGifExport, &mPngTransparent, &N6, &mExit};
   Edit1.Items = {&MnUndo, &MnRedo, &N10, &MnCut, &MnCopy, &MnPaste};
-  N1.Items = {&N3, &N4, &N8, &MnPalOpen, &MnPalExport, &N9, &MnPalColor, &MnPalRamp};
+  N1.Items = {&N3,         &N4,           &N8,          &MnPalOpen,    &MnPalExport,  &N9,
+              &MnPalColor, &MnPalRamp,    &N11,         &MnPalSortLum, &MnPalSortHue, &MnPalSortUse,
+              &MnPalMerge, &MnPalCompact, &MnPalToZero, &MnPalUnused};
   Tool1.Items = {&MnPen, &MnPaint, &MnBox, &MnCircle, &MnLine, &MnMarge};
   MenuPen.Items = {&MnP1, &MnP2, &MnP3, &MnP4, &MnP5};
   MenuBai.Items = {&MnBai1, &MnBai2, &MnBai4, &MnBai8, &MnBai16, &MnBai32, &N7, &MnZoomIn, &MnZoomOut};
@@ -297,6 +300,19 @@ void TEditor::BuildLayout() {
   MnPalColor.OnClick = Notify(this, &TEditor::MnPalColorClick);
   MnPalRamp.OnClick = Notify(this, &TEditor::MnPalRampClick);
   mGifExport.OnClick = Notify(this, &TEditor::mGifExportClick);
+  const std::initializer_list<std::pair<TMenuItem*, void (TPaletteOperations::*)()>> paletteItems = {
+      {&MnPalSortLum, &TPaletteOperations::SortByLuminance},
+      {&MnPalSortHue, &TPaletteOperations::SortByHue},
+      {&MnPalSortUse, &TPaletteOperations::SortByUse},
+      {&MnPalMerge, &TPaletteOperations::MergeDuplicates},
+      {&MnPalCompact, &TPaletteOperations::Compact},
+      {&MnPalToZero, &TPaletteOperations::TransparentToZero},
+      {&MnPalUnused, &TPaletteOperations::UnusedMarksClick}};
+  for (auto [item, operation] : paletteItems)
+    item->OnClick = [this, f = operation](TComponent*) { (PalOps.*f)(); };
+  MnPalUnused.Checked = [this] { return PalOps.Marks.On; };
+  mPngTransparent.OnClick = [this](TComponent*) { PalOps.PngTransparent = !PalOps.PngTransparent; };
+  mPngTransparent.Checked = [this] { return PalOps.PngTransparent; };
   MnCut.OnClick = Notify(this, &TEditor::MnCutClick);
   MnCopy.OnClick = Notify(this, &TEditor::MnCopyClick);
   MnPaste.OnClick = Notify(this, &TEditor::MnPasteClick);

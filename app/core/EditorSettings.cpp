@@ -25,7 +25,7 @@ struct TSettingBinding {
   std::string_view Name;
   TSettingField Field;
 };
-constexpr std::array<TSettingBinding, 29> kBindings{{
+constexpr std::array<TSettingBinding, 30> kBindings{{
     {"Top", &TEditorSettings::Top},
     {"Left", &TEditorSettings::Left},
     {"Undo", &TEditorSettings::Undo},
@@ -55,6 +55,7 @@ constexpr std::array<TSettingBinding, 29> kBindings{{
     {"Onion", &TEditorSettings::Onion},
     {"OnionBefore", &TEditorSettings::OnionBefore},
     {"OnionAfter", &TEditorSettings::OnionAfter},
+    {"PngTransparent", &TEditorSettings::PngTransparent},
 }};
 
 const TSettingField& FieldOf(std::string_view name) {
@@ -145,6 +146,7 @@ void TEditor::ReadSettings(const TEditorSettings& s) {
   Onion.Before = s.OnionBefore >= 1 && s.OnionBefore <= TOnionSkin::kMaxFrames ? s.OnionBefore : kDefaults.OnionBefore;
   Onion.After = s.OnionAfter >= 0 && s.OnionAfter <= TOnionSkin::kMaxFrames ? s.OnionAfter : kDefaults.OnionAfter;
   OnionChk.SetChecked(s.Onion);
+  PalOps.PngTransparent = s.PngTransparent;
 
   // Run once even when a bar did not move, so its view shows the value.
   SelSizeBarChange(&SelSizeBar);
@@ -182,6 +184,7 @@ TEditorSettings TEditor::CurrentSettings() const {
   s.Onion = Onion.On;
   s.OnionBefore = Onion.Before;
   s.OnionAfter = Onion.After;
+  s.PngTransparent = PalOps.PngTransparent;
   return s;
 }
 

@@ -42,6 +42,7 @@ struct TEditorSettings {
   bool Onion = false;
   int32_t OnionBefore = 1;
   int32_t OnionAfter = 0;
+  bool PngTransparent = false;  // the transparent colour saved as a PNG's transparency
 
   friend bool operator==(const TEditorSettings&, const TEditorSettings&) = default;
 };

@@ -8,7 +8,7 @@ namespace {
 constexpr auto kInt = TEditorSettingKind::skInteger;
 constexpr auto kBool = TEditorSettingKind::skBoolean;
 
-constexpr std::array<TEditorSettingDecl, 31> kDecls{{
+constexpr std::array<TEditorSettingDecl, 32> kDecls{{
     {"Top", "縦", "0", kInt},
     {"Left", "横", "0", kInt},
     {"SelSize", "選択用セルサイズ", "8", kInt},
@@ -40,15 +40,17 @@ constexpr std::array<TEditorSettingDecl, 31> kDecls{{
     {"Onion", "オニオンスキン", "False", kBool},
     {"OnionBefore", "オニオンスキン前コマ数", "1", kInt},
     {"OnionAfter", "オニオンスキン後コマ数", "0", kInt},
+    {"PngTransparent", "透明色をPNGの透明にする", "False", kBool},
 }};
 
 // Start-up and close use the same order.
-constexpr std::array<std::string_view, 29> kUsedOrder{
+constexpr std::array<std::string_view, 30> kUsedOrder{
     "Top",         "Left",     "Undo",    "CHRX",        "CHRY",       "Toumei",
     "SelSize",     "PenSize",  "Bairitu", "Grid",        "Speed",      "Maisuu",
     "SentakuFree", "View1",    "View2",   "View3",       "CLine",      "Hamidasi",
     "LupeLay",     "ViewLay",  "Narabe",  "NarabeMAX",   "LeftPanel",  "CenterPanel",
     "RightPanel",  "Recovery", "Onion",   "OnionBefore", "OnionAfter",
+    "PngTransparent",
 };
 
 }  // namespace

@@ -89,6 +89,7 @@ constexpr std::array kTexts{
     TEditorText{kMessage, "パレットファイル %s の %s 行目: %m"},
     TEditorText{kMessage, "パレットファイル %s のオフセット %s: %m"},
     TEditorText{kMessage, "パレットファイル %s: %m"},
+    TEditorText{kMessage, "パレットファイル %s の色が 256 を超えています: 最初の 256 色を読み、残りの %s 色は省きました"},
     TEditorText{kMessage, "最初の行が \"GIMP Palette\" ではありません"},
     TEditorText{kMessage, "最初の行が \"JASC-PAL\" ではありません"},
     TEditorText{kMessage, "版 \"0100\" がありません"},

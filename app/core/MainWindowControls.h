@@ -161,6 +161,14 @@ class TMainWindowControls {
   // The edit menu also copies, cuts and pastes through the desktop's clipboard.
   TMenuItem N10{"N10", "-"}, MnCut{"MnCut", "切り取り"}, MnCopy{"MnCopy", "コピー"},
       MnPaste{"MnPaste", "貼り付け"};
+  // The palette menu reorders the palette with the pixels following their
+  // entries and marks the unused entries; the file menu chooses whether the
+  // transparent colour is a PNG's transparency.
+  TMenuItem N11{"N11", "-"}, MnPalSortLum{"MnPalSortLum", "明るさ順に並べ替え"},
+      MnPalSortHue{"MnPalSortHue", "色相順に並べ替え"}, MnPalSortUse{"MnPalSortUse", "使用数順に並べ替え"},
+      MnPalMerge{"MnPalMerge", "同じ色をまとめる"}, MnPalCompact{"MnPalCompact", "未使用の色を後ろへ詰める"},
+      MnPalToZero{"MnPalToZero", "透明色を0番へ"}, MnPalUnused{"MnPalUnused", "未使用の色に印を付ける"};
+  TMenuItem mPngTransparent{"mPngTransparent", "透明色をPNGの透明にする"};
   std::vector<TMenuItem*> MainMenu1;  // the top-level menus in order
 
   TFileDialogSpec OpenD, SaveD;

@@ -38,6 +38,7 @@ void BuildMenuBar(QMenuBar& bar, const std::vector<TMenuItem*>& menus) {
     QMenu* sub = bar.addMenu(MenuText(menu->Caption));
     sub->setObjectName(QString::fromStdString(menu->Name));
     std::vector<std::pair<QAction*, int32_t>> pictures;
+    std::vector<std::pair<QAction*, TMenuItem*>> checks;
     for (TMenuItem* item : menu->Items) {
       if (item->Separator) {
         sub->addSeparator();
@@ -46,7 +47,17 @@ void BuildMenuBar(QMenuBar& bar, const std::vector<TMenuItem*>& menus) {
       QAction* action = ActionFor(*item, *sub);
       sub->addAction(action);
       if (item->ImageIndex >= 0) pictures.emplace_back(action, item->ImageIndex);
+      if (item->Checked) {
+        action->setCheckable(true);
+        checks.emplace_back(action, item);
+      }
     }
+    // A check item shows the editor's state each time its menu opens: the
+    // state may also change from a setting or a test, not only from the item.
+    if (!checks.empty())
+      QObject::connect(sub, &QMenu::aboutToShow, sub, [checks] {
+        for (const auto& [action, item] : checks) action->setChecked(item->Checked());
+      });
     if (pictures.empty()) continue;
     // The pictures are drawn the first time the menu opens, not at start-up.
     QObject::connect(sub, &QMenu::aboutToShow, sub, [pictures] {

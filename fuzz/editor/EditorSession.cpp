@@ -20,6 +20,7 @@
 #include "base/ProgramFolder.h"
 #include "formats/PaletteFile.h"
 #include "image/DIB256.h"
+#include "image/PaletteEntryUse.h"
 
 namespace pixkura::fuzz {
 namespace {
@@ -311,6 +312,7 @@ class TSession {
       CheckWorkingCopy();
       CheckLoupe();
       CheckComposites();
+      CheckUnusedMarks();
       CheckUndoRedo(in_.InRange(0, 3));
     }
   }
@@ -560,6 +562,26 @@ class TSession {
     return {};
   }
 
+  // The palette operations: a drag on the swatches and the reorders of the
+  // palette menu move entries with their pixels, so any pixel's index may
+  // change but none of the sheet's colours.
+  bool IsPaletteOperation(const TAction& a) const {
+    const TComponent* t = a.Target;
+    if (t == &e_.PalView || t == &e_.PalSel || t == &e_.TOUSel) return true;
+    for (const TMenuItem* m : {&e_.MnPalSortLum, &e_.MnPalSortHue, &e_.MnPalSortUse, &e_.MnPalMerge,
+                               &e_.MnPalCompact, &e_.MnPalToZero})
+      if (t == m) return true;
+    return false;
+  }
+
+  void CheckColoursKept(const std::vector<uint8_t>& after, const TBefore& b) const {
+    const std::array<TColor, 256> colors = e_.MasterColors();
+    for (size_t i = 0; i < after.size(); ++i)
+      if (colors[after[i]] != b.Colors[b.Sheet[i]])
+        Fail("a palette operation changed the colour of sheet pixel (" + std::to_string(i % kSheet) + ", " +
+             std::to_string(i / kSheet) + ")");
+  }
+
   bool IsUndoOrRedo(const TAction& a) const {
     return (a.Kind == TActionKind::Button && (a.Target == &e_.btUndo || a.Target == &e_.btRedo)) ||
            (a.Kind == TActionKind::Menu && (a.Target == &e_.MnUndo || a.Target == &e_.MnRedo));
@@ -574,6 +596,7 @@ class TSession {
     if (after == b.Sheet) return;
     // Undo and redo too: what they change differs from the file.
     if (!e_.Doc.Modified()) Fail("the sheet changed but Modified was not set");
+    if (IsPaletteOperation(a)) return CheckColoursKept(after, b);
     const TRegion allowed = AllowedChange(a, b);
     const bool tool = a.Target && OverLoupe(a.Target);
     // Every loupe tool but the blend paints the drawing colour itself.
@@ -710,6 +733,14 @@ class TSession {
       if (const int32_t x = FirstDifference(want.Row(y) + e_.View.CellX, have.Row(y) + e_.View.CellX, width); x >= 0)
         Fail(what + " is stale at sheet pixel (" + std::to_string(e_.View.CellX + x) + ", " + std::to_string(y) +
              ")");
+  }
+
+  // While shown, the marks are on exactly the entries no sheet pixel uses.
+  void CheckUnusedMarks() const {
+    const TEntryUse use = CountEntryUse(*e_.Doc.AllDib);
+    for (int32_t i = 0; i < 256; ++i)
+      if (e_.PalOps.Marks.Marked(static_cast<uint8_t>(i)) != (e_.PalOps.Marks.On && use[static_cast<size_t>(i)] == 0))
+        Fail("the unused-entry mark of entry " + std::to_string(i) + " is stale");
   }
 
   // Undo k steps, redo them: the sheet and its palette are back exactly as

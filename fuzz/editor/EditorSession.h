@@ -6,12 +6,14 @@
 //  - a loupe tool changes only the sheet pixels it drew, inside the selected
 //    cell and, unless drawing past the loupe is on, inside the loupe window;
 //    a block drop only its block; mirror and roll only the cell; undo and redo
-//    anything; every other action nothing;
+//    anything; a palette operation (a swatch drag, a reorder from the menu)
+//    any index but no pixel's colour; every other action nothing;
 //  - every change of the sheet (other than undo and redo) sets Modified;
 //  - the working copy of the cell equals the cell in the sheet;
 //  - the loupe shows the sheet (or the composite it is set to; the onion
 //    skin's ghosts aside);
 //  - in layer mode the composites are current over the whole cell;
+//  - the unused-entry marks, while shown, are on the unused entries only;
 //  - undoing k steps and redoing them restores the exact sheet;
 //  - no action raises and no action shows a message.
 // The fuzz target plays its inputs; a test replays the kept ones.

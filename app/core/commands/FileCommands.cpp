@@ -168,7 +168,7 @@ bool TEditor::SaveAs(TSavedPicture what, const std::string& proposal) {
     // sheet, Yes to the close question), the chosen name is the user's new
     // pick: an existing file there is replaced only after asking.
     if (!MayReplace(chosen)) return false;
-    SavePicture(chosen, picture);
+    SavePicture(chosen, picture, PalOps.PngOptions());
     // The sheet counts as saved only when its file is complete: a failed
     // write leaves Modified as it was, so closing afterwards still asks.
     if (sheet) {
@@ -195,7 +195,7 @@ bool TEditor::SaveSheet() {
   }
   try {
     const TOverwriteSave overwriting(Files.Uwagaki);
-    SavePicture(Doc.FileName, *Doc.AllDib);
+    SavePicture(Doc.FileName, *Doc.AllDib, PalOps.PngOptions());
     Doc.Saved();
     return true;
   } catch (const EInOutError&) {

@@ -62,7 +62,7 @@ void TEditor::PalDblClick(TComponent*) {
   // The double-click's press has picked the main colour like any press; the
   // dialog opens at its release (PalMouse), when no button is held that a
   // modal dialog could swallow the release of.
-  PalDblDown = PalDown;
+  PalOps.PalDblDown = PalOps.PalDown;
 }
 
 void TEditor::MnPalColorClick(TComponent*) { EditPaletteColor(MainColor); }
@@ -88,6 +88,9 @@ void TEditor::MnPalOpenClick(TComponent*) {
   }
   Files.PaletteFileName = chosen;
   ChangePalette(Overlaid(MasterColors(), read));
+  // A file of more than 256 colours gave its first 256: the user learns how many were left out.
+  if (const std::string leftOut = LeftOutColorsMessage(chosen, read); !leftOut.empty())
+    Host.MessageBox(leftOut, TMsgDlgType::mtInformation);
 }
 
 void TEditor::MnPalExportClick(TComponent*) {

@@ -1,39 +1,29 @@
 // The palette view: 32 x 8 swatches of 8 x 12 pixels whose pixels are their own
 // palette index, so a palette change recolours them without a pixel written.
-// The left button picks the main colour, the right button the transparent one.
+// The left button picks the main colour, the right button the transparent one;
+// a left drag onto another swatch swaps the two entries (moves, with Shift).
 #include <initializer_list>
+#include <optional>
 
 #include "app/core/Editor.h"
+#include "app/core/view/SwatchGrid.h"
 #include "image/DIB256.h"
 
 namespace pixkura {
-namespace {
-
-constexpr int32_t kSwatchW = 8;
-constexpr int32_t kSwatchH = 12;
-constexpr int32_t kColumns = 32;
-constexpr int32_t kRows = 8;
-
-bool InsideSwatches(int32_t x, int32_t y) {
-  return x >= 0 && x < kSwatchW * kColumns && y >= 0 && y < kSwatchH * kRows;
-}
-
-uint8_t SwatchIndex(int32_t x, int32_t y) {
-  return static_cast<uint8_t>((y / kSwatchH) * kColumns + x / kSwatchW);
-}
-
-}  // namespace
 
 void TEditor::DrawPaletteSwatches() {
-  for (int32_t r = 0; r < kRows; ++r)
-    for (int32_t c = 0; c < kColumns; ++c)
-      FillBox(kSwatchW * c, kSwatchH * r, kSwatchW * c + kSwatchW - 1, kSwatchH * r + kSwatchH - 1,
-              static_cast<uint8_t>(kColumns * r + c), *Doc.PalDib);
+  for (int32_t i = 0; i < 256; ++i) {
+    const auto index = static_cast<uint8_t>(i);
+    FillBox(SwatchLeft(index), SwatchTop(index), SwatchLeft(index) + kSwatchW - 1,
+            SwatchTop(index) + kSwatchH - 1, index, *Doc.PalDib);
+  }
+  // The marks of unused entries were painted over.
+  PalOps.Marks.Forget();
 }
 
 void TEditor::PlaceSwatchMarker(TShape& marker, uint8_t index) {
-  marker.SetBounds(PalView.Left() + kSwatchW * (index % kColumns),
-                   PalView.Top() + kSwatchH * (index / kColumns), marker.Width(), marker.Height());
+  marker.SetBounds(PalView.Left() + SwatchLeft(index), PalView.Top() + SwatchTop(index), marker.Width(),
+                   marker.Height());
 }
 
 void TEditor::ShowMainColor() {
@@ -66,20 +56,27 @@ TPalPoint ViewPoint(const TEditor& e, const TComponent* sender, int32_t X, int32
 void TEditor::PalMouse(TComponent* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
   const TPalPoint p = ViewPoint(*this, Sender, X, Y);
   switch (Button) {
-    case TMouseButton::mbLeft:
+    case TMouseButton::mbLeft: {
       // One handler serves press and release: the press starts picking, the
-      // release ends it.
-      PalDown = !PalDown;
+      // release ends it, or drops the pressed entry on another swatch.
+      PalOps.PalDown = !PalOps.PalDown;
       PalMove(Sender, Shift, X, Y);
+      const std::optional<uint8_t> swatch =
+          InsideSwatches(p.x, p.y) ? std::optional<uint8_t>(SwatchIndex(p.x, p.y)) : std::nullopt;
       // A double-click marks its press after the press has picked; its
-      // release, the pick ended, edits the colour picked.
-      if (PalDown) {
-        PalDblDown = false;
-      } else if (PalDblDown) {
-        PalDblDown = false;
+      // release, the pick ended, edits the colour picked, unless it dropped
+      // the entry elsewhere.
+      if (PalOps.PalDown) {
+        PalOps.PalDblDown = false;
+        PalOps.Pressed(p.x, p.y, swatch);
+      } else if (PalOps.Released(p.x, p.y, swatch, Shift.Shift)) {
+        PalOps.PalDblDown = false;
+      } else if (PalOps.PalDblDown) {
+        PalOps.PalDblDown = false;
         EditPaletteColor(MainColor);
       }
       break;
+    }
     case TMouseButton::mbRight:
       // Press and release both pick, so the release decides unless it lies
       // outside the swatches.
@@ -96,7 +93,7 @@ void TEditor::PalMouse(TComponent* Sender, TMouseButton Button, TShiftState Shif
 
 void TEditor::PalMove(TComponent* Sender, TShiftState, int32_t X, int32_t Y) {
   const TPalPoint p = ViewPoint(*this, Sender, X, Y);
-  if (!PalDown || !InsideSwatches(p.x, p.y)) return;
+  if (!PalOps.PalDown || !InsideSwatches(p.x, p.y)) return;
   MainColor = SwatchIndex(p.x, p.y);
   ShowMainColor();
 }

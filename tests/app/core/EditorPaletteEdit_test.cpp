@@ -119,7 +119,7 @@ TEST_F(PaletteEditTest, ADoubleClickOnASwatchPicksItThenEditsItOnTheRelease) {
   e->PalView.OnDblClick(&e->PalView);
   EXPECT_TRUE(f.Host.ColorsOffered.empty());  // not while the button is held
   PalLeft(&e->PalView, 8, 12);
-  EXPECT_FALSE(e->PalDown);
+  EXPECT_FALSE(e->PalOps.PalDown);
   EXPECT_EQ(e->MainColor, 33);
   ASSERT_EQ(f.Host.ColorsOffered, std::vector<TColor>{RGB(33, 33, 33)});
   EXPECT_EQ(e->Doc.PalDib->GetColors(33), RGB(1, 2, 3));
@@ -140,7 +140,7 @@ TEST_F(PaletteEditTest, ADoubleClickOnTheMarkerEditsTheSwatchBeneath) {
   PalLeft(&e->PalSel, 3, 4);
   ASSERT_EQ(f.Host.ColorsOffered, std::vector<TColor>{RGB(33, 33, 33)});
   EXPECT_EQ(e->Doc.History.UndoNum, 0);  // cancelled: nothing changed
-  EXPECT_FALSE(e->PalDown);
+  EXPECT_FALSE(e->PalOps.PalDown);
 }
 
 TEST(PaletteRamp, AnEvenRampRoundedHalfUpBetweenTwoEntriesKeepingTheEnds) {
@@ -212,6 +212,17 @@ TEST_F(PaletteEditTest, AnotherProgramsPaletteSetsItsEntriesAsOneStep) {
   EXPECT_EQ(e->Files.PaletteFileName, gpl);
   e->btUndo.Click();
   EXPECT_EQ(e->MasterColors(), Grey());
+}
+
+TEST_F(PaletteEditTest, APaletteOfMoreThan256ColoursGivesItsFirst256AndTellsHowManyWereLeftOut) {
+  std::string text = "JASC-PAL\n0100\n300\n";
+  for (int i = 0; i < 300; ++i) text += "9 " + std::to_string(i % 256) + " 9\n";
+  f.Host.DialogAnswer = Write("many.pal", text);
+  e->MnPalOpen.Click();
+  EXPECT_EQ(e->Doc.PalDib->GetColors(255), RGB(9, 255, 9));
+  ASSERT_EQ(f.Host.Messages.size(), 1u);  // the fixture checks it is a listed text
+  EXPECT_EQ(f.Host.Messages[0], "パレットファイル " + f.Host.DialogAnswer +
+                                    " の色が 256 を超えています: 最初の 256 色を読み、残りの 44 色は省きました");
 }
 
 TEST_F(PaletteEditTest, APicturesColourTableIsAPaletteToo) {

@@ -36,13 +36,13 @@ TEST_F(PaletteTest, LeftPressPicksTheMainColourBySwatch) {
   for (const Case c :
        {Case{0, 0, 0}, Case{255, 95, 255}, Case{8, 12, 33}, Case{7, 11, 0}, Case{100, 50, 140}}) {
     Left(&e->PalView, c.x, c.y);  // press
-    EXPECT_TRUE(e->PalDown);
+    EXPECT_TRUE(e->PalOps.PalDown);
     EXPECT_EQ(e->MainColor, c.index) << c.x << "," << c.y;
     EXPECT_EQ(e->cMainBox.BrushColor(), e->Doc.PalDib->GetColors(c.index));
     EXPECT_EQ(e->PalSel.Left(), e->PalView.Left() + 8 * (c.index % 32));
     EXPECT_EQ(e->PalSel.Top(), e->PalView.Top() + 12 * (c.index / 32));
-    Left(&e->PalView, 0, 0);  // the release picks nothing
-    EXPECT_FALSE(e->PalDown);
+    Left(&e->PalView, c.x, c.y);  // the release where the press was picks nothing more
+    EXPECT_FALSE(e->PalOps.PalDown);
     EXPECT_EQ(e->MainColor, c.index);
   }
 }
@@ -90,7 +90,7 @@ TEST_F(PaletteTest, RightPressAndReleaseBothPickTheTransparentColour) {
   EXPECT_EQ(e->Toumei, 65);
   Right(&e->PalView, -1, 0);
   EXPECT_EQ(e->Toumei, 65);
-  EXPECT_FALSE(e->PalDown);
+  EXPECT_FALSE(e->PalOps.PalDown);
   e->PalMouse(&e->PalView, TMouseButton::mbMiddle, kNone, 8, 12);
   EXPECT_EQ(e->Toumei, 65);
   EXPECT_EQ(e->MainColor, 0);

@@ -48,9 +48,9 @@ const char* const kDefaultFile =
     "ルーペ用レイヤー設定=1\r\n特殊表示用レイヤー=2\r\n並べて表示=0\r\n並べて表示最大数=3\r\n左パネル設定="
     "1\r\n"
     "中央パネル設定=2\r\n右パネル設定=3\r\n復元用の保存間隔=5\r\nオニオンスキン=0\r\n"
-    "オニオンスキン前コマ数=1\r\nオニオンスキン後コマ数=0\r\n";
+    "オニオンスキン前コマ数=1\r\nオニオンスキン後コマ数=0\r\n透明色をPNGの透明にする=0\r\n";
 
-TEST_F(EditorSettingsIOTest, TheFirstCloseWritesThe29KeysInOrderInShiftJis) {
+TEST_F(EditorSettingsIOTest, TheFirstCloseWritesThe30KeysInOrderInShiftJis) {
   TEditor& e = StartFromStore();
   EXPECT_EQ(e.Doc.History.UndoMax, 15);
   EXPECT_EQ(e.View.Bairitu, 3);

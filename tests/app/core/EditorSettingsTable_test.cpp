@@ -15,11 +15,11 @@
 namespace pixkura {
 namespace {
 
-TEST(EditorSettingsTable, DeclaresThirtyItemsInSectionPixkura) {
+TEST(EditorSettingsTable, DeclaresThirtyTwoItemsInSectionPixkura) {
   TRegManager regM;
   testing::internal::CaptureStderr();
   DeclareEditorSettings(regM);
-  ASSERT_EQ(regM.RegItems().Count(), 31);
+  ASSERT_EQ(regM.RegItems().Count(), 32);
   EXPECT_EQ(regM.RegType(), TRegType::rtIni);
   EXPECT_EQ(regM.IniFileName(), ProgramFolder() + "/Pixkura.ini");
   const auto decls = EditorSettingDecls();
@@ -55,10 +55,10 @@ TEST(EditorSettingsTable, NamesAndKeysAreUniqueAndKindsMatchDefaults) {
 TEST(EditorSettingsTable, ReadAndWriteOrdersCoverTheUsedItemsOnly) {
   const auto read = EditorSettingsReadOrder();
   const auto write = EditorSettingsWriteOrder();
-  ASSERT_EQ(read.size(), 29u);
+  ASSERT_EQ(read.size(), 30u);
   EXPECT_TRUE(std::equal(read.begin(), read.end(), write.begin(), write.end()));
   std::set<std::string_view> used(read.begin(), read.end());
-  EXPECT_EQ(used.size(), 29u);
+  EXPECT_EQ(used.size(), 30u);
   EXPECT_EQ(used.count("Lay"), 0u);
   EXPECT_EQ(used.count("Lay4"), 0u);
   for (const auto& decl : EditorSettingDecls()) {
@@ -66,7 +66,7 @@ TEST(EditorSettingsTable, ReadAndWriteOrdersCoverTheUsedItemsOnly) {
   }
   EXPECT_EQ(read.front(), "Top");
   EXPECT_EQ(read[2], "Undo");
-  EXPECT_EQ(read.back(), "OnionAfter");
+  EXPECT_EQ(read.back(), "PngTransparent");
 }
 
 class EditorSettingsFile : public ::testing::Test {
@@ -85,7 +85,7 @@ class EditorSettingsFile : public ::testing::Test {
 };
 
 // A first close writes the defaults read from a missing file: one section
-// with the 29 keys in write order, in code page 932, booleans as 1 or 0.
+// with the 30 keys in write order, in code page 932, booleans as 1 or 0.
 TEST_F(EditorSettingsFile, FirstCloseWritesTheDefaultsInOrder) {
   TRegManager regM;
   DeclareEditorSettings(regM);

@@ -97,7 +97,7 @@ TEST_F(PaletteDialogsTest, ADoubleClickOnASwatchOpensTheColourDialogOnThatEntry)
   EXPECT_EQ(answers.seen, 1);
   EXPECT_EQ(offered, QColor(70, 70, 70));
   EXPECT_EQ(Ed().MainColor, 70);
-  EXPECT_FALSE(Ed().PalDown);
+  EXPECT_FALSE(Ed().PalOps.PalDown);
   EXPECT_EQ(Ed().Doc.PalDib->GetColors(70), RGB(12, 34, 56));
   EXPECT_EQ(Ed().Doc.History.UndoNum, 1);
   EXPECT_TRUE(form->isWindowModified());
