@@ -59,11 +59,11 @@ def picture(path, colour_of):
 
 
 def ini(path, *pairs):
-    """The settings file in code page 932: section Pixkura with 29 keys, and key=value for each pair."""
+    """The settings file in code page 932: section Pixkura with 30 keys, and key=value for each pair."""
     with open(path, "rb") as f:
         lines = f.read().decode("cp932").split("\r\n")
-    if lines[0] != "[Pixkura]" or len([l for l in lines[1:] if l]) != 29:
-        fail(f"{path}: expected [Pixkura] with 29 keys, got {lines}")
+    if lines[0] != "[Pixkura]" or len([l for l in lines[1:] if l]) != 30:
+        fail(f"{path}: expected [Pixkura] with 30 keys, got {lines}")
     for pair in pairs:
         if pair not in lines:
             fail(f"{path}: no line {pair!r} in {lines}")
@@ -164,6 +164,43 @@ def only_changed(path, original_path, at):
                      f"{original.getpixel((x, y))}")
 
 
+def make_stripes(path):
+    """A 256 x 256 palette PNG of diagonal stripes 8 pixels wide in the entries
+    12, 100, 5, 200, 30 and 255, whose palette entry i is walk_colour(i)."""
+    entries = (12, 100, 5, 200, 30, 255)
+    image = Image.new("P", (256, 256), 0)
+    image.putpalette([c for i in range(256) for c in walk_colour(i)])
+    image.putdata([entries[(x // 8 + y // 8) % len(entries)] for y in range(256) for x in range(256)])
+    image.save(path)
+
+
+def same_area(path, other_path, left, top, width, height):
+    """Two screenshots are pixel-identical in the rectangle."""
+    box = (left, top, left + width, top + height)
+    a, b = Image.open(path).convert("RGB").crop(box), Image.open(other_path).convert("RGB").crop(box)
+    if a.tobytes() != b.tobytes():
+        fail(f"{path}: the rectangle {box} differs from {other_path}")
+
+
+def reordered(path, original_path, pairs):
+    """The palette PNG is the original with its entries moved as the pairs
+    "OLD:NEW,..." say (entries not named stay): every pixel's index moved so,
+    every entry's colour with it, so that the picture's colours are the same."""
+    image, original = Image.open(path), Image.open(original_path)
+    moved = dict(tuple(int(v) for v in pair.split(":")) for pair in pairs.split(","))
+    where = [moved.get(i, i) for i in range(256)]
+    if sorted(where) != list(range(256)):
+        fail(f"the pairs {pairs} do not move the entries one to one")
+    palette, before = image.getpalette(), original.getpalette()
+    for i in range(256):
+        if palette[3 * where[i]:3 * where[i] + 3] != before[3 * i:3 * i + 3]:
+            fail(f"{path}: entry {where[i]} is {palette[3 * where[i]:3 * where[i] + 3]}, expected old entry {i}")
+    if list(image.getdata()) != [where[i] for i in original.getdata()]:
+        fail(f"{path}: the indices are not the original's moved by {pairs}")
+    if list(image.convert("RGB").getdata()) != list(original.convert("RGB").getdata()):
+        fail(f"{path}: the colours differ from {original_path}")
+
+
 def gpl(path, count, index, colour):
     """A GIMP palette of count colours whose entry index has the colour."""
     with open(path, encoding="utf-8") as f:
@@ -198,6 +235,14 @@ def main():
         onion(args[0], args[1], *map(int, args[2:5]), args[5], args[6], *map(int, args[7:10]))
     elif kind == "only-changed":
         only_changed(args[0], args[1], args[2])
+    elif kind == "walk-colour":
+        print(",".join(map(str, walk_colour(int(args[0])))))
+    elif kind == "make-stripes":
+        make_stripes(args[0])
+    elif kind == "same-area":
+        same_area(args[0], args[1], *map(int, args[2:6]))
+    elif kind == "reordered":
+        reordered(args[0], args[1], args[2])
     elif kind == "gpl":
         gpl(args[0], int(args[1]), int(args[2]), rgb(args[3]))
     else:
