@@ -201,6 +201,14 @@ def reordered(path, original_path, pairs):
         fail(f"{path}: the colours differ from {original_path}")
 
 
+def transparency(path, index):
+    """The palette PNG makes entry index fully transparent and no other ("none": no tRNS at all)."""
+    image = Image.open(path)
+    expected = None if index == "none" else int(index)
+    if image.info.get("transparency") != expected:
+        fail(f"{path}: transparency {image.info.get('transparency')!r}, expected {expected!r}")
+
+
 def gpl(path, count, index, colour):
     """A GIMP palette of count colours whose entry index has the colour."""
     with open(path, encoding="utf-8") as f:
@@ -243,6 +251,8 @@ def main():
         same_area(args[0], args[1], *map(int, args[2:6]))
     elif kind == "reordered":
         reordered(args[0], args[1], args[2])
+    elif kind == "transparency":
+        transparency(args[0], args[1])
     elif kind == "gpl":
         gpl(args[0], int(args[1]), int(args[2]), rgb(args[3]))
     else:

@@ -3,8 +3,9 @@
 # entry 5 to 40, the transparent colour goes to entry 0 from the palette
 # menu. After each the sheet view is pixel-identical to what it showed; the
 # move is undone; the saved picture holds the original's colours with the
-# indices and palette moved as the operations say (checked with PIL).
-# With the unused-entry marks on, a screenshot of the palette is kept.
+# indices and palette moved as the operations say (checked with PIL), and
+# with the PNG transparency item on, entry 0 transparent in it. With the
+# unused-entry marks on, a screenshot of the palette is kept.
 
 new_program_folder
 $check make-stripes "$work/stripes.png"
@@ -69,4 +70,13 @@ import -window root "$tmp/marks.png"
 step "saved: the original's colours, entries 12 and 100 swapped, 0 and 255 swapped"
 key ctrl+s
 sleep 0.8
+$check reordered "$work/stripes.png" "$tmp/original.png" 12:100,100:12,0:255,255:0
+$check transparency "$work/stripes.png" none
+
+step "the transparent colour as PNG transparency (File menu): the saved PNG makes entry 0 transparent"
+file_menu Down Down Down Down Down  # "透明色をPNGの透明にする"
+sleep 0.5
+key ctrl+s
+sleep 0.8
+$check transparency "$work/stripes.png" 0
 $check reordered "$work/stripes.png" "$tmp/original.png" 12:100,100:12,0:255,255:0
