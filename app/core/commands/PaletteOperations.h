@@ -36,7 +36,8 @@ class TPaletteOperations {
   // The press at view point (x, y), on the swatch of entry index (none outside the swatches).
   void Pressed(int32_t x, int32_t y, std::optional<uint8_t> index);
   // The release at (x, y) over entry index: swaps the pressed entry with it
-  // or, with shift, moves it there. True when the drag did so.
+  // or, with shift, moves it there. True when the release counted as such a
+  // drag (a double-click's colour edit then does not follow).
   bool Released(int32_t x, int32_t y, std::optional<uint8_t> index, bool shift);
 
   // ---- The palette menu ------------------------------------------------------------------
