@@ -1,5 +1,6 @@
 // The palette view: 32 x 8 swatches of 8 x 12 pixels whose pixels are their own
-// palette index, so a palette change recolours them without a pixel written.
+// palette index (but for the crosses marking unused entries), so a palette
+// change recolours them without a pixel written.
 // The left button picks the main colour, the right button the transparent one;
 // a left drag onto another swatch swaps the two entries (moves, with Shift).
 #include <initializer_list>
