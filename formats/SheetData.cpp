@@ -171,6 +171,13 @@ TSheetDescription DescribeSheet(const TIxDIB& picture, const std::string& image,
   return d;
 }
 
+std::string ImageNameRelativeTo(const std::string& picture, const std::string& description) {
+  namespace fs = std::filesystem;
+  const fs::path image = fs::absolute(picture).lexically_normal();
+  const fs::path relative = image.lexically_relative(fs::absolute(description).parent_path().lexically_normal());
+  return (relative.empty() ? image : relative).string();
+}
+
 std::string SheetDataJson(const TSheetDescription& description, const std::string& version) {
   TJsonWriter json;
   json.BeginObject();

@@ -82,6 +82,10 @@ TRect OpaqueBounds(const TIxDIB& picture, const TRect& cell, uint8_t transparent
 // are not all among the frames; EInvalidOperation for another picture format.
 TSheetDescription DescribeSheet(const TIxDIB& picture, const std::string& image, const TSheetDataOptions& options);
 
+// The picture file's name as seen from the folder of the description's file
+// (its absolute name when no relative one leads there).
+std::string ImageNameRelativeTo(const std::string& picture, const std::string& description);
+
 // The JSON text of description, as written by version of the program.
 std::string SheetDataJson(const TSheetDescription& description, const std::string& version);
 

@@ -437,6 +437,10 @@
         <source>GIFアニメ書き出し</source>
         <translation>Export GIF Animation...</translation>
     </message>
+    <message>
+        <source>スプライトシート情報書き出し</source>
+        <translation>Export Sprite Sheet Data...</translation>
+    </message>
 </context>
 <context>
     <name>Status</name>
@@ -620,6 +624,22 @@
         <translation>GIF animation</translation>
     </message>
     <message>
+        <source>スプライトシート情報の書き出し</source>
+        <translation>Export Sprite Sheet Data</translation>
+    </message>
+    <message>
+        <source>アニメーションのタグ名</source>
+        <translation>Name of the animation's tag</translation>
+    </message>
+    <message>
+        <source>スプライトシート情報に名前を付けて下さい</source>
+        <translation>Name the sprite sheet data</translation>
+    </message>
+    <message>
+        <source>スプライトシート情報</source>
+        <translation>Sprite sheet data</translation>
+    </message>
+    <message>
         <source>復元</source>
         <translation>Recover</translation>
     </message>
@@ -681,6 +701,30 @@
     <message>
         <source>不覚！アニメを書き出せんとは・・・</source>
         <translation>Blast! The animation could not be written...</translation>
+    </message>
+    <message>
+        <source>スプライトシート情報は保存された絵を指します。先に絵を保存しますか？</source>
+        <translation>Sprite sheet data refers to the saved picture. Save the picture first?</translation>
+    </message>
+    <message>
+        <source>キャラクタの大きさで絵を割り切れません</source>
+        <translation>The cell size does not divide the picture.</translation>
+    </message>
+    <message>
+        <source>アニメーションのコマが絵に収まりません。選択しているキャラクタから右へアニメ枚数分のキャラクタが必要です</source>
+        <translation>The animation's frames do not fit in the picture: from the selected cell, in the preview's row, it needs as many cells to the right as it has frames.</translation>
+    </message>
+    <message>
+        <source>タグ名がありません</source>
+        <translation>The tag has no name.</translation>
+    </message>
+    <message>
+        <source>絵のファイルにスプライトシート情報は書き出せません</source>
+        <translation>Sprite sheet data cannot be written over the picture's own file.</translation>
+    </message>
+    <message>
+        <source>不覚！スプライトシート情報を書き出せんとは・・・</source>
+        <translation>Blast! The sprite sheet data could not be written...</translation>
     </message>
     <message>
         <source>アニメーションがシートに収まりません。選択しているキャラクタから右へアニメ枚数分、下へ４方向分のキャラクタが必要です</source>

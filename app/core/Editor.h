@@ -108,6 +108,7 @@ class TEditor : public TMainWindowControls {
   // Asks about unsaved changes when Modified is set. True when the caller may go on: nothing
   // to save, a completed save (Yes), or No; false for Cancel and for a save that did not complete.
   bool SettleUnsavedChanges();
+  bool MayReplace(const std::string& fileName);  // true when fileName is new or the user lets it be replaced
 
   // ---- Recovery of unsaved work (EditorRecovery.cpp): copies kept in this editor's locked folder
   // under root; the start-up question (Recover the newest, Discard all, Later); the timer's write.
@@ -181,7 +182,6 @@ class TEditor : public TMainWindowControls {
   enum class TSavedPicture { Sheet, CopyBlock };
   bool SaveAs(TSavedPicture what, const std::string& proposal);
   bool SaveSheet();
-  bool MayReplace(const std::string& fileName);
   void RunStartUpStep(const std::function<void()>& step);
   void ShapeViewBitmaps();
   void ShowStartUpState();

@@ -40,6 +40,11 @@ class TEditorHost {
     return MessageBox(text, type,
                       type == TMsgDlgType::mtConfirmation ? TMsgDlgButtons::mbYesNo : TMsgDlgButtons::mbOK);
   }
+  // A line of text to enter, starting at text: true with the text entered, false when cancelled.
+  virtual bool ExecuteTextDialog(const std::string& /*title*/, const std::string& /*label*/,
+                                 std::string& /*text*/) {
+    return false;
+  }
   // A question with answers of the editor's own (as they read); the index of
   // the answer chosen, or -1 when the box is closed or Escape is pressed.
   virtual int Ask(const std::string& /*text*/, const std::vector<std::string>& /*answers*/) { return -1; }

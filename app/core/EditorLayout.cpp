@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/core/Editor.h"
+#include "app/core/commands/SheetDataExport.h"
 
 namespace pixkura {
 namespace {
@@ -279,7 +280,7 @@ void TEditor::BuildLayout() {
   N9.Separator = true;
   N10.Separator = true;
   N11.Separator = true;
-  File1.Items = {&mLoad, &N2, &mSave, &mSave2, &mGifExport, &mPngTransparent, &N6, &mExit};
+  File1.Items = {&mLoad, &N2, &mSave, &mSave2, &mGifExport, &mPngTransparent, &mSheetData, &N6, &mExit};
   Edit1.Items = {&MnUndo, &MnRedo, &N10, &MnCut, &MnCopy, &MnPaste};
   N1.Items = {&N3,         &N4,           &N8,          &MnPalOpen,    &MnPalExport,  &N9,
               &MnPalColor, &MnPalRamp,    &N11,         &MnPalSortLum, &MnPalSortHue, &MnPalSortUse,
@@ -313,6 +314,7 @@ void TEditor::BuildLayout() {
   MnPalUnused.Checked = [this] { return PalOps.Marks.On; };
   mPngTransparent.OnClick = [this](TComponent*) { PalOps.PngTransparent = !PalOps.PngTransparent; };
   mPngTransparent.Checked = [this] { return PalOps.PngTransparent; };
+  mSheetData.OnClick = [this](TComponent*) { TSheetDataExport(*this).Run(); };
   MnCut.OnClick = Notify(this, &TEditor::MnCutClick);
   MnCopy.OnClick = Notify(this, &TEditor::MnCopyClick);
   MnPaste.OnClick = Notify(this, &TEditor::MnPasteClick);

@@ -78,6 +78,19 @@ constexpr std::array kTexts{
     TEditorText{kMessage,
                 "アニメーションがシートに収まりません。選択しているキャラクタから右へアニメ枚数分、下へ４方向"
                 "分のキャラクタが必要です"},
+    // The sprite-sheet data export: the tag's name, then the file name.
+    TEditorText{kTitle, "スプライトシート情報の書き出し"},
+    TEditorText{kTitle, "アニメーションのタグ名"},
+    TEditorText{kTitle, "スプライトシート情報に名前を付けて下さい"},
+    TEditorText{kFilter, "スプライトシート情報"},
+    TEditorText{kMessage, "スプライトシート情報は保存された絵を指します。先に絵を保存しますか？"},
+    TEditorText{kMessage, "キャラクタの大きさで絵を割り切れません"},
+    TEditorText{kMessage,
+                "アニメーションのコマが絵に収まりません。選択しているキャラクタから右へアニメ枚数分のキャラクタが"
+                "必要です"},
+    TEditorText{kMessage, "タグ名がありません"},
+    TEditorText{kMessage, "絵のファイルにスプライトシート情報は書き出せません"},
+    TEditorText{kMessage, "不覚！スプライトシート情報を書き出せんとは・・・"},
     // Errors of the layers below that reach the error report.
     TEditorText{kMessage, "ファイル %s は開けません"},
     TEditorText{kMessage, "ファイル %s を作成できません"},

@@ -157,7 +157,7 @@ class TMainWindowControls {
   TMenuItem N8{"N8", "-"}, MnPalOpen{"MnPalOpen", "外部パレット読み込み"},
       MnPalExport{"MnPalExport", "外部パレット書き出し"};
   TMenuItem N9{"N9", "-"}, MnPalColor{"MnPalColor", "色の編集"}, MnPalRamp{"MnPalRamp", "グラデーション作成"};
-  TMenuItem mGifExport{"mGifExport", "GIFアニメ書き出し"};
+  TMenuItem mGifExport{"mGifExport", "GIFアニメ書き出し"}, mSheetData{"mSheetData", "スプライトシート情報書き出し"};
   // The edit menu also copies, cuts and pastes through the desktop's clipboard.
   TMenuItem N10{"N10", "-"}, MnCut{"MnCut", "切り取り"}, MnCopy{"MnCopy", "コピー"},
       MnPaste{"MnPaste", "貼り付け"};

@@ -1,6 +1,7 @@
 #include "app/ui/QtEditorHost.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -72,6 +73,17 @@ bool TQtEditorHost::ExecuteColorDialog(const std::string& title, TColor& color) 
 
 bool TQtEditorHost::ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimationChoice& choice) {
   return pixkura::ExecuteAnimationDialog(&window_, spec, choice);
+}
+
+bool TQtEditorHost::ExecuteTextDialog(const std::string& title, const std::string& label, std::string& text) {
+  QInputDialog dialog(&window_);
+  dialog.setObjectName(QStringLiteral("TextDialog"));
+  dialog.setWindowTitle(Tr(TTextRole::Dialog, title));
+  dialog.setLabelText(Tr(TTextRole::Dialog, label));
+  dialog.setTextValue(QString::fromStdString(text));
+  if (dialog.exec() != QDialog::Accepted) return false;
+  text = dialog.textValue().toStdString();
+  return true;
 }
 
 bool TQtEditorHost::ExecuteFileDialog(const TFileDialogSpec& spec, bool save, std::string& fileName) {

@@ -1,5 +1,5 @@
 // The editor's host on Qt: Qt's own (non-native) file and colour dialogs,
-// the animation export dialog, message boxes and closing the window.
+// the animation export dialog, a line of text, message boxes and closing the window.
 #pragma once
 
 #include <memory>
@@ -21,6 +21,7 @@ class TQtEditorHost : public TEditorHost {
   bool ExecuteSaveDialog(const TFileDialogSpec& spec, std::string& fileName) override;
   bool ExecuteColorDialog(const std::string& title, TColor& color) override;
   bool ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimationChoice& choice) override;
+  bool ExecuteTextDialog(const std::string& title, const std::string& label, std::string& text) override;
   TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
   int Ask(const std::string& text, const std::vector<std::string>& answers) override;
   void OfferToClipboard(const TClipboardOffer& offer) override;

@@ -588,8 +588,10 @@ class TSession {
   }
 
   void CheckChanges(const TAction& a, const TBefore& b) {
-    // The animation export refuses, with its message, what the preview would not play.
-    if (a.Target == &e_.mGifExport && host_.Shown.size() == 1 && !e_.AnimationFits(e_.StepBar.Position()))
+    // The animation export refuses, with its message, what the preview would not play; the sprite-sheet
+    // export asks first to save a sheet without a file (the session saves none).
+    if (host_.Shown.size() == 1 && ((a.Target == &e_.mGifExport && !e_.AnimationFits(e_.StepBar.Position())) ||
+                                    (a.Target == &e_.mSheetData && e_.Doc.FileName.empty())))
       host_.Shown.clear();
     if (!host_.Shown.empty()) Fail("a message was shown: " + host_.Shown.front());
     const std::vector<uint8_t> after = SheetPixels(*e_.Doc.AllDib);

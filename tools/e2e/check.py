@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Checks of the end-to-end run: pixels of a screenshot, of a saved PNG, an
-exported animated GIF and palette, and keys of the settings file; and the
+exported animated GIF, palette and sprite-sheet data, and keys of the settings file; and the
 pictures the runs start from. Exits 1 with a message when a check fails."""
 import sys
 
@@ -209,6 +209,36 @@ def transparency(path, index):
         fail(f"{path}: transparency {image.info.get('transparency')!r}, expected {expected!r}")
 
 
+def sheet_data(path, cell, frames, tag, duration):
+    """Sprite-sheet JSON as the importers read it, with Python's json: the
+    documented keys, the picture it names (relative to it) of the size it
+    gives, frames many cell x cell frames of that picture in rows, untrimmed,
+    each shown duration ms, and the one tag NAME:FROM-TO:DIRECTION."""
+    import json
+    import os
+    with open(path, encoding="utf-8") as f:
+        d = json.load(f)
+    meta = d.get("meta", {})
+    if set(d) != {"frames", "meta"} or set(meta) != {"app", "version", "image", "format", "size", "scale",
+                                                     "frameTags"}:
+        fail(f"{path}: keys {sorted(d)}, meta {sorted(meta)}")
+    image = Image.open(os.path.join(os.path.dirname(path), meta["image"]))
+    if meta["size"] != {"w": image.size[0], "h": image.size[1]} or len(d["frames"]) != frames:
+        fail(f"{path}: size {meta['size']} of {image.size}, {len(d['frames'])} frames")
+    columns = image.size[0] // cell
+    for i, f in enumerate(d["frames"]):
+        x, y = i % columns * cell, i // columns * cell
+        want = {"filename": f"{os.path.splitext(os.path.basename(meta['image']))[0]} {i}",
+                "frame": {"x": x, "y": y, "w": cell, "h": cell}, "rotated": False, "trimmed": False,
+                "spriteSourceSize": {"x": 0, "y": 0, "w": cell, "h": cell}, "sourceSize": {"w": cell, "h": cell},
+                "duration": duration}
+        if f != want:
+            fail(f"{path}: frame {i} is {f}, expected {want}")
+    tags = [f"{t['name']}:{t['from']}-{t['to']}:{t['direction']}" for t in meta["frameTags"]]
+    if tags != [tag]:
+        fail(f"{path}: tags {tags}, expected {tag}")
+
+
 def gpl(path, count, index, colour):
     """A GIMP palette of count colours whose entry index has the colour."""
     with open(path, encoding="utf-8") as f:
@@ -253,6 +283,8 @@ def main():
         reordered(args[0], args[1], args[2])
     elif kind == "transparency":
         transparency(args[0], args[1])
+    elif kind == "sheet-data":
+        sheet_data(args[0], int(args[1]), int(args[2]), args[3], int(args[4]))
     elif kind == "gpl":
         gpl(args[0], int(args[1]), int(args[2]), rgb(args[3]))
     else:

@@ -110,6 +110,15 @@ drag_path() {
   sleep 0.3
 }
 shot() { import -window root "$tmp/shot.png"; }
+keep_shot() { import -window root "$tmp/$1.png"; }
+# Keys go to the main window (without a window manager a closed dialog
+# hands the focus back to no one).
+key() {
+  xdotool windowfocus "$win" 2>/dev/null || true
+  xdotool key "$@"
+  sleep 0.5
+}
+window_title() { xdotool getwindowname "$win"; }
 # The sheet view's pixels: AllView at (20, 20) of the centre panel, which starts at 305.
 sheet_is() { shot; $check screen "$tmp/shot.png" $((cx + 325 + $1)) $((cy + 20 + $2)) "$3" "$4" "$5"; }
 # Palette entry i: 32 swatches of 8 x 12 per row in PalView at (20, 320).

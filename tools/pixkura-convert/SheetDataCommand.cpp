@@ -1,6 +1,5 @@
 #include "tools/pixkura-convert/SheetDataCommand.h"
 
-#include <filesystem>
 #include <limits>
 
 #include "formats/PalettePicture.h"
@@ -77,19 +76,12 @@ bool ParseSheetDataOption(const std::string& name, const std::string& value, TSh
   return true;
 }
 
-std::string NameRelativeTo(const std::string& input, const std::string& output) {
-  namespace fs = std::filesystem;
-  const fs::path picture = fs::absolute(input).lexically_normal();
-  const fs::path relative = picture.lexically_relative(fs::absolute(output).parent_path().lexically_normal());
-  return (relative.empty() ? picture : relative).string();
-}
-
 void WriteSheetDataOf(const std::string& input, const std::string& output, const TSheetDataOptions& options) {
   TIxDIB picture;
   LoadPicture(input, picture);
   picture.SetPixelFormat(ixPf8Bit);  // true colour reduced, RLE expanded, as the editor opens it
   CheckTransparentIndex(options.Transparent, PaletteOfPicture(picture, input));
-  WriteSheetData(output, DescribeSheet(picture, NameRelativeTo(input, output), options), PIXKURA_VERSION);
+  WriteSheetData(output, DescribeSheet(picture, ImageNameRelativeTo(input, output), options), PIXKURA_VERSION);
 }
 
 }  // namespace pixkura

@@ -25,9 +25,6 @@ bool IsSheetDataFlag(const std::string& name);
 bool ParseSheetDataOption(const std::string& name, const std::string& value, TSheetDataOptions& options,
                           std::string& error);
 
-// input's name as seen from the folder of output.
-std::string NameRelativeTo(const std::string& input, const std::string& output);
-
 // Reads input through the picture loader, brings it to 8 bits as the editor
 // does and writes its description to output. Raises the loader's, the
 // grid's, the tags' and the writer's errors; nothing is written on failure.

@@ -10,6 +10,7 @@ struct TFileState {
   std::string PaletteFileName;  // the palette file last opened or exported: the palette dialogs start there
   std::string GifFileName;      // the animation file last exported
   bool GifToumei = false;       // the animation export leaves out the transparent colour (its tick box)
+  std::string SheetDataFileName, SheetTagName;  // the sprite-sheet data last exported, its tag's name
 };
 
 }  // namespace pixkura

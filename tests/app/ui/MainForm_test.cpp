@@ -266,15 +266,16 @@ TEST_F(MainFormTest, MenuBarHasTheTopLevelMenusInOrderAndExitActsAtOnce) {
   }
   auto* file = form->menuBar()->findChild<QMenu*>(QStringLiteral("File1"));
   ASSERT_NE(file, nullptr);
-  ASSERT_EQ(file->actions().size(), 8);
+  ASSERT_EQ(file->actions().size(), 9);
   EXPECT_TRUE(file->actions()[1]->isSeparator());
   EXPECT_EQ(file->actions()[4]->objectName(), QStringLiteral("mGifExport"));
   // A check item shows the editor's state when its menu opens.
   Ed().PalOps.PngTransparent = true;
   emit file->aboutToShow();
   EXPECT_TRUE(file->actions()[5]->isCheckable() && file->actions()[5]->isChecked());
-  EXPECT_TRUE(file->actions()[6]->isSeparator());
-  EXPECT_EQ(file->actions()[7]->objectName(), QStringLiteral("mExit"));
+  EXPECT_EQ(file->actions()[6]->objectName(), QStringLiteral("mSheetData"));
+  EXPECT_TRUE(file->actions()[7]->isSeparator());
+  EXPECT_EQ(file->actions()[8]->objectName(), QStringLiteral("mExit"));
 
   // "終了" closes the window (the close runs the core's close handlers).
   bool closed = false;

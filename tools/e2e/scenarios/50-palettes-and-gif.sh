@@ -33,15 +33,6 @@ double_click_swatch() {
   xdotool mousemove $((cx + $(swatch_x "$1"))) $((cy + $(swatch_y "$1"))) click --repeat 2 --delay 80 1
   sleep 0.8
 }
-keep_shot() { import -window root "$tmp/$1.png"; }
-# Keys go to the main window (without a window manager a closed dialog
-# hands the focus back to no one).
-key() {
-  xdotool windowfocus "$win" 2>/dev/null || true
-  xdotool key "$@"
-  sleep 0.5
-}
-window_title() { xdotool getwindowname "$win"; }
 
 step "recolour entry 100 in the colour dialog: a double-click on its swatch"
 start_program

@@ -9,11 +9,6 @@ $check make-walk "$work/walk.png"
 cp "$work/walk.png" "$tmp/original.png"
 start_program "$work/walk.png"
 
-key() {
-  xdotool windowfocus "$win" 2>/dev/null || true
-  xdotool key "$@"
-  sleep 0.5
-}
 # The loupe (x8, the whole 32 x 32 cell) against the cell at (32, 0) of the
 # picture, with the cell at (0, 0) as the ghost when $2 is 1.
 # The pen cursor stays where the pointer leaves the loupe: park it in the

@@ -12,11 +12,6 @@ $check make-stripes "$work/stripes.png"
 cp "$work/stripes.png" "$tmp/original.png"
 start_program "$work/stripes.png"
 
-key() {
-  xdotool windowfocus "$win" 2>/dev/null || true
-  xdotool key "$@"
-  sleep 0.5
-}
 # The sheet view (AllView at (325, 20) of the client) against the first screenshot.
 sheet_unchanged() {
   xdotool mousemove $((cx + 700)) $((cy + 480))

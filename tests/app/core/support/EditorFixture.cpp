@@ -64,6 +64,12 @@ bool TFakeHost::ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimat
   return true;
 }
 
+bool TFakeHost::ExecuteTextDialog(const std::string& title, const std::string& label, std::string& text) {
+  for (const std::string& shown : {title, label}) ExpectListed(TTextKind::DialogTitle, shown);
+  if (TextAnswer) text = *TextAnswer;
+  return TextAnswer.has_value();
+}
+
 int TFakeHost::Ask(const std::string& text, const std::vector<std::string>& answers) {
   ExpectListed(TTextKind::Message, text);
   for (const std::string& answer : answers) ExpectListed(TTextKind::DialogTitle, answer);

@@ -21,6 +21,7 @@ class TFakeHost : public TEditorHost {
   bool ExecuteSaveDialog(const TFileDialogSpec&, std::string& fileName) override;
   bool ExecuteColorDialog(const std::string& title, TColor& color) override;
   bool ExecuteAnimationDialog(const TAnimationDialogSpec& spec, TAnimationChoice& choice) override;
+  bool ExecuteTextDialog(const std::string& title, const std::string& label, std::string& text) override;
   TModalResult MessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
   void Close() override { ++Closes; }
   // A question records its text and answers with AskAnswer (-1: cancelled).
@@ -48,6 +49,7 @@ class TFakeHost : public TEditorHost {
   // (none: cancelled).
   std::vector<TAnimationChoice> AnimationChoicesOffered;
   std::optional<TAnimationChoice> AnimationAnswer;
+  std::optional<std::string> TextAnswer;  // the text dialog's answer (none: cancelled)
 };
 
 // A fresh folder that stands in for the program's folder while it lives.
