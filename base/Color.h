@@ -14,6 +14,9 @@ constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) {
 constexpr uint8_t GetRValue(TColor c) { return static_cast<uint8_t>(c); }
 constexpr uint8_t GetGValue(TColor c) { return static_cast<uint8_t>(c >> 8); }
 constexpr uint8_t GetBValue(TColor c) { return static_cast<uint8_t>(c >> 16); }
+// Luminance in thousandths (0.299 R + 0.587 G + 0.114 B, times 1000), exact
+// in integers, so equal luminances compare equal.
+constexpr int32_t Luminance(TColor c) { return 299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c); }
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;

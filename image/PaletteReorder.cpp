@@ -47,8 +47,6 @@ TPaletteReorder SortRange(const std::vector<TColor>& palette, uint8_t first, uin
   return FromOrder(palette, order);
 }
 
-int32_t Luminance(TColor c) { return 299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c); }
-
 // (0 for greys, 1 for colours; hue in degrees; max + min of the components).
 std::tuple<int, double, int> HueKey(TColor c) {
   const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);

@@ -39,6 +39,8 @@ inline constexpr std::string_view kRecoverButton = "復元";
 inline constexpr std::string_view kDiscardButton = "破棄";
 inline constexpr std::string_view kLaterButton = "後で";
 inline constexpr std::string_view kUntitled = "無題";
+// A picture that could not be read, from every command that reads one.
+inline constexpr std::string_view kLoadFailed = "無念、読み込めぬわ！";
 // The status text when a recovery copy could not be written.
 inline constexpr std::string_view kRecoveryWriteFailed = "復元用の保存に失敗しました";
 

@@ -30,7 +30,6 @@ namespace {
 
 constexpr const char* kOpenTitle = "読み込む絵を選択して下さい";
 constexpr const char* kSaveTitle = "絵に名前を付けて下さい";
-constexpr const char* kLoadFailed = "無念、読み込めぬわ！";
 constexpr const char* kSaveFailed = "不覚！保存できんとは・・・";
 
 constexpr int32_t kSheetSize = 256;
@@ -140,7 +139,7 @@ bool TEditor::OpenPicture(const std::string& fileName) {
     LoadSheet(*this, fileName);
     return true;
   } catch (const EInOutError&) {
-    Host.MessageBox(kLoadFailed, TMsgDlgType::mtError);
+    Host.MessageBox(std::string(kLoadFailed), TMsgDlgType::mtError);
     return false;
   }
 }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/core/Editor.h"
+#include "app/core/EditorTexts.h"
 #include "base/Exception.h"
 #include "formats/SPIIxDIB.h"
 
@@ -27,7 +28,6 @@ constexpr const char* kNoTagName = "タグ名がありません";
 constexpr const char* kSaveTitle = "スプライトシート情報に名前を付けて下さい";
 constexpr const char* kFilter = "スプライトシート情報 (*.json)|*.json";
 constexpr const char* kOverPicture = "絵のファイルにスプライトシート情報は書き出せません";
-constexpr const char* kLoadFailed = "無念、読み込めぬわ！";
 constexpr const char* kWriteFailed = "不覚！スプライトシート情報を書き出せんとは・・・";
 // The tag's name until the user has given one: the preview's row.
 constexpr const char* kRowNames[4] = {"up", "right", "down", "left"};
@@ -57,7 +57,7 @@ void TSheetDataExport::Run() {
   try {
     picture.LoadFromFile(e_.Doc.FileName);
   } catch (const EInOutError&) {
-    e_.Host.MessageBox(kLoadFailed, TMsgDlgType::mtError);
+    e_.Host.MessageBox(std::string(kLoadFailed), TMsgDlgType::mtError);
     return;
   }
   if (picture.GetPixelFormat() != ixPf8Bit) picture.SetPixelFormat(ixPf8Bit);

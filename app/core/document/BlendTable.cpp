@@ -12,10 +12,6 @@ namespace pixkura {
 
 namespace {
 
-// Luminance in thousandths (0.299 R + 0.587 G + 0.114 B, times 1000), exact
-// in integers, so equal luminances compare equal.
-int32_t Luminance(TColor c) { return 299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c); }
-
 int32_t SquaredDistance(TColor a, TColor b) {
   const int32_t dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b),
                 db = GetBValue(a) - GetBValue(b);

@@ -13,9 +13,8 @@ void DrawSwatch(TIxDIB& swatches, uint8_t index, bool marked, uint8_t dark, uint
   const int32_t left = SwatchLeft(index), top = SwatchTop(index);
   FillBox(left, top, left + kSwatchW - 1, top + kSwatchH - 1, index, swatches);
   if (!marked) return;
-  // Dark on a light colour, light on a dark one (299 R + 587 G + 114 B).
-  const TColor c = swatches.GetColors(index);
-  const bool lightSwatch = 299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c) >= 128 * 1000;
+  // Dark on a light colour, light on a dark one.
+  const bool lightSwatch = Luminance(swatches.GetColors(index)) >= 128 * 1000;
   const uint8_t ink = lightSwatch ? dark : light;
   const int32_t x0 = left + (kSwatchW - kCrossSide) / 2, y0 = top + (kSwatchH - kCrossSide) / 2;
   for (int32_t k = 0; k < kCrossSide; ++k) {
